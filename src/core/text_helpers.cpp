@@ -1,0 +1,42 @@
+#include "core/text_helpers.h"
+
+std::uint32_t ParseDecimal4(std::u16string_view text) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < text.size() && i < 4; ++i) {
+    if (text[i] < u'0' || text[i] > u'9') break;
+    value = value * 10 + static_cast<std::uint32_t>(text[i] - u'0');
+  }
+  return value;
+}
+
+std::optional<std::u16string_view> AfterLastChar(std::u16string_view text, char16_t c) {
+  const std::size_t at = text.rfind(c);
+  if (at == std::u16string_view::npos) return std::nullopt;
+  return text.substr(at + 1);
+}
+
+bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+std::size_t FindText(std::u16string_view text, std::u16string_view searched) {
+  if (text.empty() || searched.empty()) return std::u16string_view::npos;
+  return text.find(searched);
+}
+
+void ReplacePlaceholder(std::u16string& text, std::u16string_view placeholder,
+                        std::optional<std::u16string_view> replacement) {
+  const std::size_t at = text.find(placeholder);
+  if (at == std::u16string::npos) return;
+  text.replace(at, placeholder.size(), replacement.value_or(std::u16string_view{}));
+}
+
+bool IsPlainFileName(std::u16string_view name) {
+  if (name == u"." || name == u"..") return false;
+  return name.find_first_of(u"\\/:") == std::u16string_view::npos;
+}
+
+std::u16string DecimalText(std::int64_t value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}

@@ -1,0 +1,48 @@
+// Indexes into the UI text table. Entries from kFirstRuntimeText on stay loaded while the
+// program runs; the lower ones only label the window.
+#pragma once
+
+namespace uitext {
+
+constexpr int kEntryCount = 161;
+constexpr int kFirstRuntimeText = 56;
+
+constexpr int kReadingFile = 67;
+constexpr int kPolygonsLabel = 90;
+constexpr int kSceneriesLabel = 91;
+constexpr int kSpawnsLabel = 92;
+constexpr int kCollidersLabel = 93;
+constexpr int kWaypointsLabel = 94;
+constexpr int kNadeKitsLabel = 95;
+constexpr int kMedKitsLabel = 96;
+constexpr int kJetLabel = 97;
+constexpr int kWeatherLabel = 98;
+constexpr int kStepsLabel = 99;
+constexpr int kWeatherNone = 100;  // + weather (0..3)
+constexpr int kStepsHard = 104;    // + steps (0..2)
+constexpr int kDescription = 110;
+constexpr int kDimensions = 111;
+constexpr int kModified = 112;
+constexpr int kSize = 113;
+constexpr int kFileNotFound = 115;
+constexpr int kFailedToOpen = 116;
+constexpr int kFileDamaged = 117;
+constexpr int kNoDescription = 118;
+constexpr int kNameTooLong = 119;
+constexpr int kLowercaseExtension = 120;
+constexpr int kNotCompiled = 121;
+constexpr int kNoPolygons = 122;
+constexpr int kNoSpawns = 123;
+constexpr int kPolygonLimit = 124;
+constexpr int kUncompiledPolygonLimit = 125;
+constexpr int kSceneryLimit = 126;
+constexpr int kColliderLimit = 127;
+constexpr int kSpawnLimit = 128;
+constexpr int kWaypointLimit = 129;
+constexpr int kSceneryNotFound = 130;
+constexpr int kTextureNotFound = 131;
+constexpr int kEdgeNotFound = 132;
+constexpr int kDetailsFileNotFound = 142;
+constexpr int kDetailsFailedToOpen = 143;
+
+}  // namespace uitext

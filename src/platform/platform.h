@@ -1,0 +1,105 @@
+// The seam to the operating system. Portable code reaches files, text conversion and the
+// system's comparison only through these functions; win32/ is the real thing, posix/ serves
+// the native build and its tests.
+//
+// Paths are Windows paths in UTF-16 (folders end with a backslash); the posix side turns
+// backslashes into slashes at this boundary.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+struct LocalTime {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+// True when the path's attributes can be read: a file or a folder of that name exists.
+bool Exists(std::u16string_view path);
+
+// The whole file, or nothing when it cannot be opened. Others may read it meanwhile.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path);
+
+// Creates or replaces the file, unshared, and writes the bytes. False when it cannot be
+// created; a short write is reported as false too.
+bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes);
+
+// A read-only file with a read buffer, so that many small reads and relative seeks cost no
+// system call each. Seeking past the end is allowed; the next read then yields nothing.
+class FileReader {
+ public:
+  FileReader() = default;
+  ~FileReader();
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+
+  // Opens for reading, sharing reads with others. Closes a file opened before.
+  bool open(std::u16string_view path);
+  bool isOpen() const { return handle_ != kNoHandle; }
+  void close();
+
+  // Copies up to n bytes; returns how many were copied (fewer only at the end of the file).
+  std::size_t read(void* destination, std::size_t n);
+  // Moves the position by the given number of bytes, forwards or backwards.
+  void skip(std::int64_t bytes) { position_ += bytes; }
+  std::int64_t position() const { return position_; }
+
+  std::uint64_t size() const;
+  std::optional<LocalTime> lastWriteLocalTime() const;
+
+ private:
+  static constexpr std::intptr_t kNoHandle = -1;
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+
+  std::intptr_t handle_ = kNoHandle;
+  std::int64_t position_ = 0;      // logical position in the file
+  std::int64_t bufferStart_ = 0;   // file offset of buffer_[0]
+  std::size_t bufferLength_ = 0;   // valid bytes in buffer_
+  std::vector<std::uint8_t> buffer_;
+};
+
+// Text in the system's ANSI code page (posix: Windows-1252) to and from UTF-16.
+std::u16string AnsiToUtf16(std::string_view bytes);
+std::string Utf16ToAnsi(std::u16string_view text);
+
+// Locale-aware lower-casing and case-insensitive comparison (<0, 0, >0). Every sorted,
+// de-duplicated or subtracted list uses this one comparison.
+std::u16string LowerCase(std::u16string_view text);
+int CompareNoCase(std::u16string_view a, std::u16string_view b);
+
+// An image's size in pixels; 0 x 0 when the file cannot be decoded as an image.
+struct ImageSize {
+  int width = 0;
+  int height = 0;
+};
+ImageSize ImagePixelSize(std::u16string_view path);
+
+// A table built into the program (the RCDATA resource of that id on Windows). Empty when
+// there is no such resource.
+std::span<const std::uint8_t> BuiltinResource(int id);
+
+// Whatever the image decoder needs for the life of the process (GDI+ on Windows). The entry
+// point and test mains hold one.
+class GraphicsSession {
+ public:
+  GraphicsSession();
+  ~GraphicsSession();
+  GraphicsSession(const GraphicsSession&) = delete;
+  GraphicsSession& operator=(const GraphicsSession&) = delete;
+
+ private:
+  std::uintptr_t token_ = 0;
+};
+
+}  // namespace platform

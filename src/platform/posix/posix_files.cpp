@@ -1,0 +1,116 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <ctime>
+
+#include "platform/platform.h"
+#include "platform/posix/posix_path.h"
+#include "platform/raw_file.h"
+
+namespace platform {
+namespace detail {
+
+std::string NativePath(std::u16string_view path) {
+  std::string out;
+  out.reserve(path.size());
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    char32_t c = path[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < path.size() && path[i + 1] >= 0xDC00 &&
+        path[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (path[i + 1] - 0xDC00);
+      ++i;
+    }
+    if (c == u'\\') c = u'/';
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::intptr_t RawOpenForReading(std::u16string_view path) {
+  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat st {};
+  // Windows cannot open a folder as a file; neither do we.
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+void RawClose(std::intptr_t handle) { ::close(static_cast<int>(handle)); }
+
+std::size_t RawReadAt(std::intptr_t handle, std::int64_t offset, void* destination,
+                      std::size_t n) {
+  std::size_t total = 0;
+  auto* out = static_cast<char*>(destination);
+  while (total < n) {
+    const ssize_t got = ::pread(static_cast<int>(handle), out + total, n - total,
+                                static_cast<off_t>(offset + static_cast<std::int64_t>(total)));
+    if (got <= 0) break;
+    total += static_cast<std::size_t>(got);
+  }
+  return total;
+}
+
+std::uint64_t RawSize(std::intptr_t handle) {
+  struct stat st {};
+  if (::fstat(static_cast<int>(handle), &st) != 0) return 0;
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+std::optional<LocalTime> RawLastWriteLocalTime(std::intptr_t handle) {
+  struct stat st {};
+  if (::fstat(static_cast<int>(handle), &st) != 0) return std::nullopt;
+  std::tm tm{};
+  const std::time_t t = st.st_mtime;
+  if (!::localtime_r(&t, &tm)) return std::nullopt;
+  return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                   tm.tm_sec};
+}
+
+}  // namespace detail
+
+bool Exists(std::u16string_view path) {
+  struct stat st {};
+  return ::stat(detail::NativePath(path).c_str(), &st) == 0;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path) {
+  FileReader reader;
+  if (!reader.open(path)) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(reader.size()));
+  bytes.resize(reader.read(bytes.data(), bytes.size()));
+  return bytes;
+}
+
+bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
+  const int fd = ::open(detail::NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                        0644);
+  if (fd < 0) return false;
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n <= 0) break;
+    written += static_cast<std::size_t>(n);
+  }
+  const bool closed = ::close(fd) == 0;
+  return closed && written == bytes.size();
+}
+
+}  // namespace platform
