@@ -1,6 +1,10 @@
-// Records what the portable operations show, in place of the window.
+// Records what the portable operations show, in place of the window, and answers questions
+// from a script.
 #pragma once
 
+#include <array>
+#include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,9 +14,68 @@ namespace testsupport {
 
 class FakeControls : public ui::Controls {
  public:
+  struct Message {
+    ui::MessageKind kind;
+    std::u16string text;
+  };
+
   void setStatusText(std::u16string_view text) override { statusTexts.emplace_back(text); }
 
+  std::u16string text(ui::Slot slot) const override { return at(slot).text; }
+  void setText(ui::Slot slot, std::u16string_view text) override { at(slot).text = text; }
+  bool checked(ui::Slot slot) const override { return at(slot).checked; }
+  void setChecked(ui::Slot slot, bool checked) override { at(slot).checked = checked; }
+  bool enabled(ui::Slot slot) const override { return at(slot).enabled; }
+  void setEnabled(ui::Slot slot, bool enabled) override { at(slot).enabled = enabled; }
+  int comboSelection(ui::Slot slot) const override { return at(slot).selection; }
+  void setComboSelection(ui::Slot slot, int position) override {
+    at(slot).selection = position < static_cast<int>(at(slot).items.size()) ? position : -1;
+  }
+  void setComboItems(ui::Slot slot, const std::vector<std::u16string>& items) override {
+    at(slot).items = items;
+    at(slot).selection = -1;
+  }
+
+  void setTabText(int tab, std::u16string_view text) override { tabs.at(tab).text = text; }
+  int tabImage(int tab) const override { return tabs.at(tab).image; }
+  void setTabImage(int tab, int image) override { tabs.at(tab).image = image; }
+
+  void showMessage(ui::MessageKind kind, std::u16string_view text) override {
+    messages.push_back({kind, std::u16string(text)});
+  }
+  bool askYesNo(std::u16string_view text) override {
+    questions.emplace_back(text);
+    if (answers.empty()) return false;
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+  }
+  void beep() override { ++beeps; }
+  void flashWindow() override { ++flashes; }
+
+  struct Control {
+    std::u16string text;
+    bool checked = false;
+    bool enabled = true;
+    int selection = -1;
+    std::vector<std::u16string> items;
+  };
+  struct Tab {
+    std::u16string text;
+    int image = -1;
+  };
+
+  Control& at(ui::Slot slot) { return controls[static_cast<int>(slot)]; }
+  const Control& at(ui::Slot slot) const { return controls[static_cast<int>(slot)]; }
+
+  std::array<Control, ui::kSlotCount> controls;
+  std::array<Tab, 4> tabs;
   std::vector<std::u16string> statusTexts;
+  std::vector<Message> messages;
+  std::vector<std::u16string> questions;
+  std::deque<bool> answers;  // scripted answers to askYesNo, Yes when true; No when empty
+  int beeps = 0;
+  int flashes = 0;
 };
 
 }  // namespace testsupport
