@@ -14,6 +14,14 @@ namespace ui {
 
 enum class MessageKind { kInformation, kWarning, kError };
 
+// A rectangle in screen pixels; right and bottom lie just outside it.
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
 struct FileDialogFilter {
   std::u16string name;     // "Mapslist (*.txt)"
   std::u16string pattern;  // "*.txt"
@@ -51,6 +59,18 @@ class Controls {
 
   virtual void beep() = 0;
   virtual void flashWindow() = 0;
+
+  // The main window's place. The work area is the desktop without the task bar; the normal
+  // rectangle is where the window sits when restored, also while it is maximized or
+  // minimized, so that a saved place never is a maximized one.
+  virtual Rect workArea() const = 0;
+  virtual Rect normalWindowRect() const = 0;
+  // Moves and sizes the main window, without repainting (it may still be hidden).
+  virtual void placeWindow(int x, int y, int width, int height) = 0;
+
+  // The tabs have a fixed width; setting the item size after new tab texts lays them out
+  // again.
+  virtual void setTabItemSize(int width, int height) = 0;
 };
 
 }  // namespace ui

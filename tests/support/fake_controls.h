@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/controls.h"
@@ -53,6 +54,14 @@ class FakeControls : public ui::Controls {
   void beep() override { ++beeps; }
   void flashWindow() override { ++flashes; }
 
+  ui::Rect workArea() const override { return workAreaRect; }
+  ui::Rect normalWindowRect() const override { return windowRect; }
+  void placeWindow(int x, int y, int width, int height) override {
+    windowRect = {x, y, x + width, y + height};
+    ++placements;
+  }
+  void setTabItemSize(int width, int height) override { tabItemSize = {width, height}; }
+
   struct Control {
     std::u16string text;
     bool checked = false;
@@ -76,6 +85,10 @@ class FakeControls : public ui::Controls {
   std::deque<bool> answers;  // scripted answers to askYesNo, Yes when true; No when empty
   int beeps = 0;
   int flashes = 0;
+  ui::Rect workAreaRect{0, 0, 1280, 994};
+  ui::Rect windowRect{100, 100, 721, 694};  // the normal (restored) rectangle
+  int placements = 0;
+  std::pair<int, int> tabItemSize{0, 0};
 };
 
 }  // namespace testsupport
