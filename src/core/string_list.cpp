@@ -136,8 +136,7 @@ void StringList::subtract(const StringList& other, bool ignoreTags) {
     std::size_t m = start;
     for (; m < otherCount; ++m) {
       const StringNode* o = other.index_[m];
-      if ((ignoreTags || o->tag == e->tag) &&
-          platform::CompareNoCase(e->text(), o->text()) == 0) {
+      if ((ignoreTags || o->tag == e->tag) && platform::CompareNoCase(e->text(), o->text()) == 0) {
         break;
       }
     }

@@ -6,7 +6,9 @@
 
 namespace platform {
 
-FileReader::~FileReader() { close(); }
+FileReader::~FileReader() {
+  close();
+}
 
 bool FileReader::open(std::u16string_view path) {
   close();
@@ -51,7 +53,9 @@ std::size_t FileReader::read(void* destination, std::size_t n) {
   return copied;
 }
 
-std::uint64_t FileReader::size() const { return isOpen() ? detail::RawSize(handle_) : 0; }
+std::uint64_t FileReader::size() const {
+  return isOpen() ? detail::RawSize(handle_) : 0;
+}
 
 std::optional<LocalTime> FileReader::lastWriteLocalTime() const {
   if (!isOpen()) return std::nullopt;

@@ -63,9 +63,9 @@ class FileReader {
   static constexpr std::size_t kBufferSize = 64 * 1024;
 
   std::intptr_t handle_ = kNoHandle;
-  std::int64_t position_ = 0;      // logical position in the file
-  std::int64_t bufferStart_ = 0;   // file offset of buffer_[0]
-  std::size_t bufferLength_ = 0;   // valid bytes in buffer_
+  std::int64_t position_ = 0;     // logical position in the file
+  std::int64_t bufferStart_ = 0;  // file offset of buffer_[0]
+  std::size_t bufferLength_ = 0;  // valid bytes in buffer_
   std::vector<std::uint8_t> buffer_;
 };
 
@@ -101,5 +101,38 @@ class GraphicsSession {
  private:
   std::uintptr_t token_ = 0;
 };
+
+// --- Folders and listings ---------------------------------------------------------------
+
+// Names (not paths) of the files in `folder` whose names match `pattern` ("*.pms",
+// "*.lng"; '*' and '?' wildcards, letter case ignored). Folders are not listed. Empty when
+// the folder cannot be read.
+std::vector<std::u16string> ListFiles(std::u16string_view folder, std::u16string_view pattern);
+
+bool CreateFolder(std::u16string_view path);
+bool DeleteFilePath(std::u16string_view path);
+
+// The folder of the running executable and the system's temporary folder, each ending with
+// the path separator.
+std::u16string ProgramFolder();
+std::u16string TempFolder();
+
+// --- INI profile files ------------------------------------------------------------------
+
+// The value of key in [section], cut to maxChars characters; `fallback` when the file,
+// section or key is missing.
+std::u16string ReadIniString(std::u16string_view path, std::u16string_view section,
+                             std::u16string_view key, std::u16string_view fallback,
+                             std::size_t maxChars);
+bool WriteIniString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
+                    std::u16string_view value);
+
+// --- Registry ---------------------------------------------------------------------------
+
+enum class RegistryRoot { kLocalMachine, kClassesRoot };
+
+// The data of the value at enumeration position 0 of the key, as text (at most 260
+// characters); nothing when the key or value cannot be read. Never found off Windows.
+std::optional<std::u16string> FirstRegistryValue(RegistryRoot root, std::u16string_view subkey);
 
 }  // namespace platform

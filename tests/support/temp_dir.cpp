@@ -57,7 +57,8 @@ void WriteBytes(std::u16string_view path, std::span<const std::uint8_t> bytes) {
   const auto p = NativePath(path);
   if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
   std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 void WriteText(std::u16string_view path, std::string_view bytes) {

@@ -53,10 +53,11 @@ std::intptr_t RawOpenForReading(std::u16string_view path) {
   return fd;
 }
 
-void RawClose(std::intptr_t handle) { ::close(static_cast<int>(handle)); }
+void RawClose(std::intptr_t handle) {
+  ::close(static_cast<int>(handle));
+}
 
-std::size_t RawReadAt(std::intptr_t handle, std::int64_t offset, void* destination,
-                      std::size_t n) {
+std::size_t RawReadAt(std::intptr_t handle, std::int64_t offset, void* destination, std::size_t n) {
   std::size_t total = 0;
   auto* out = static_cast<char*>(destination);
   while (total < n) {
@@ -80,8 +81,7 @@ std::optional<LocalTime> RawLastWriteLocalTime(std::intptr_t handle) {
   std::tm tm{};
   const std::time_t t = st.st_mtime;
   if (!::localtime_r(&t, &tm)) return std::nullopt;
-  return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                   tm.tm_sec};
+  return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
 }  // namespace detail
@@ -100,8 +100,8 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path)
 }
 
 bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
-  const int fd = ::open(detail::NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                        0644);
+  const int fd =
+      ::open(detail::NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   std::size_t written = 0;
   while (written < bytes.size()) {

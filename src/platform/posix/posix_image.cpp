@@ -46,7 +46,9 @@ ImageSize ImagePixelSize(std::u16string_view path) {
   return {};
 }
 
-std::span<const std::uint8_t> BuiltinResource(int id) { return detail::EmbeddedResource(id); }
+std::span<const std::uint8_t> BuiltinResource(int id) {
+  return detail::EmbeddedResource(id);
+}
 
 GraphicsSession::GraphicsSession() = default;
 GraphicsSession::~GraphicsSession() = default;

@@ -18,11 +18,16 @@ char16_t FoldCase(char16_t c) {
   if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 32);
   switch (c) {
-    case 0x0160: return 0x0161;
-    case 0x0152: return 0x0153;
-    case 0x017D: return 0x017E;
-    case 0x0178: return 0x00FF;
-    default: return c;
+    case 0x0160:
+      return 0x0161;
+    case 0x0152:
+      return 0x0153;
+    case 0x017D:
+      return 0x017E;
+    case 0x0178:
+      return 0x00FF;
+    default:
+      return c;
   }
 }
 
@@ -52,8 +57,7 @@ std::string Utf16ToAnsi(std::u16string_view text) {
       continue;
     }
     const auto* hit = std::find(kCp1252High.begin(), kCp1252High.end(), c);
-    out += hit != kCp1252High.end() ? static_cast<char>(0x80 + (hit - kCp1252High.begin()))
-                                    : '?';
+    out += hit != kCp1252High.end() ? static_cast<char>(0x80 + (hit - kCp1252High.begin())) : '?';
   }
   return out;
 }

@@ -8,7 +8,9 @@ namespace platform {
 namespace detail {
 
 namespace {
-HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE AsHandle(std::intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
 }  // namespace
 
 std::intptr_t RawOpenForReading(std::u16string_view path) {
@@ -18,10 +20,11 @@ std::intptr_t RawOpenForReading(std::u16string_view path) {
   return reinterpret_cast<std::intptr_t>(h);
 }
 
-void RawClose(std::intptr_t handle) { CloseHandle(AsHandle(handle)); }
+void RawClose(std::intptr_t handle) {
+  CloseHandle(AsHandle(handle));
+}
 
-std::size_t RawReadAt(std::intptr_t handle, std::int64_t offset, void* destination,
-                      std::size_t n) {
+std::size_t RawReadAt(std::intptr_t handle, std::int64_t offset, void* destination, std::size_t n) {
   LARGE_INTEGER to;
   to.QuadPart = offset;
   if (offset < 0 || !SetFilePointerEx(AsHandle(handle), to, nullptr, FILE_BEGIN)) return 0;
@@ -52,8 +55,8 @@ std::optional<LocalTime> RawLastWriteLocalTime(std::intptr_t handle) {
       !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
     return std::nullopt;
   }
-  return LocalTime{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute,
-                   local.wSecond};
+  return LocalTime{local.wYear, local.wMonth,  local.wDay,
+                   local.wHour, local.wMinute, local.wSecond};
 }
 
 }  // namespace detail
@@ -71,8 +74,8 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path)
 }
 
 bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
-  const HANDLE h = CreateFileW(detail::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE h = CreateFileW(detail::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   std::size_t written = 0;
   while (written < bytes.size()) {
