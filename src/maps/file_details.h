@@ -1,0 +1,24 @@
+// The few lines shown for one file of the catalogue or of the archive content: in tree
+// tooltips, in the details panel, and as the source of the archive comment's date and
+// description.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/app_state.h"
+#include "core/string_list.h"
+
+// The path of a file of the given kind: its kind's folder followed by the name. Nothing
+// when the name could leave the folder (it came from a file, see IsPlainFileName) or the
+// folder is not known yet: such a file is treated as missing, never looked up.
+std::optional<std::u16string> PathInKindFolder(const AppState& state, int kind,
+                                               std::u16string_view name);
+
+// Fills `lines` (emptied first; its index is built in every case) with the name, then for
+// maps the description and for images the pixel size, the local last-write time and the
+// size in kb. Kinds 0 to 5 are looked up in their folder; any other kind means that `name`
+// is the whole path. False when the file is missing or cannot be opened: the second line
+// then says so instead.
+bool FileDetails(const AppState& state, StringList& lines, std::u16string_view name, int kind);
