@@ -1,13 +1,23 @@
 // The UI text table: the built-in English one or a localization file, 161 lines or more.
+// Entries 0..53 label the window while loading; entries from 56 on stay as the runtime text
+// list.
 #pragma once
 
 #include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "core/app_state.h"
+#include "ui/controls.h"
 
 constexpr int kUiTextResourceId = 159;
 constexpr int kUiTextMaxLine = 65;
+
+// Shown when even the built-in table cannot be read; the process then ends with exit code 2.
+constexpr std::u16string_view kUiInitFailedText =
+    u"UI initialization failed.\nSoldat ZEK will be closed.";
+constexpr int kUiInitFailedExitCode = 2;
 
 // Reads a table into lines; true when it has every entry.
 bool ReadUiTextTable(std::span<const std::uint8_t> bytes, StringList& lines);
@@ -17,3 +27,24 @@ void KeepRuntimeUiText(AppState& state, StringList& lines);
 
 // The built-in English table as the runtime text list; false when it cannot be read.
 bool LoadBuiltinRuntimeUiText(AppState& state);
+
+// "default", in any letter case, names the built-in table.
+bool IsDefaultLanguage(std::u16string_view languageName);
+
+// Program folder + "Localization\" + the language's file name.
+std::u16string LocalizationFilePath(const AppState& state);
+
+enum class UiTextResult { kLoaded, kBuiltinFailed };
+
+// Loads the table of `languageName` and labels the window: tab texts, the control captions,
+// the compression and recovery lists (keeping their selections), then the runtime text
+// list. A localization file that is missing, unreadable, not a plain file name or short of
+// entries is reported with a warning (its path, then why) and the built-in table is used,
+// with `languageName` set to "default". When the built-in table itself fails, this shows
+// the error kUiInitFailedText and returns kBuiltinFailed; the caller then ends the process
+// with kUiInitFailedExitCode.
+[[nodiscard]] UiTextResult LoadUiText(AppState& state, ui::Controls& controls);
+
+// When no runtime text is loaded yet, loads it quietly from the chosen language's file when
+// that is usable, otherwise from the built-in table. LoadUiText reports a bad file later.
+void EnsureRuntimeUiText(AppState& state);

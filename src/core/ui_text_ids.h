@@ -42,6 +42,8 @@ constexpr int kWaypointLimit = 129;
 constexpr int kSceneryNotFound = 130;
 constexpr int kTextureNotFound = 131;
 constexpr int kEdgeNotFound = 132;
+constexpr int kSpecifySoldatPath = 136;
+constexpr int kSpecifyWinRarPath = 137;
 constexpr int kDetailsFileNotFound = 142;
 constexpr int kDetailsFailedToOpen = 143;
 
