@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,11 @@ struct AppState {
   int frameBorder = 0;
   int fixedWindowWidth = 0;
   int minWindowHeight = 0;
+
+  // Full path of the image in the Content page's preview box; empty while none is shown.
+  std::u16string previewPath;
+  // The per-map problem report built with the archive content; none before it is built.
+  std::optional<std::u16string> contentReport;
 
   // Options came on the command line: they hold for this run only, so nothing is saved.
   bool commandLineMode = false;

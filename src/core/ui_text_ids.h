@@ -46,5 +46,9 @@ constexpr int kSpecifySoldatPath = 136;
 constexpr int kSpecifyWinRarPath = 137;
 constexpr int kDetailsFileNotFound = 142;
 constexpr int kDetailsFailedToOpen = 143;
+constexpr int kReady = 145;
+constexpr int kUnicodeNotSupported = 149;
+// The Soldat or WinRAR path is missing.
+constexpr int kPathsInvalid = 69;
 
 }  // namespace uitext
