@@ -40,10 +40,12 @@ class FileDetailsTest : public testing::Test {
     return path;
   }
 
-  // Runs FileDetails and checks that the index is usable for every line it added.
+  // Runs FileDetails; the lines are read through the index it must have built.
   Lines Details(std::u16string_view name, int kind, bool expectOpened = true) {
     StringList lines;
+    lines.add(u"left over", 1);  // callers may pass a used list
     EXPECT_EQ(FileDetails(state, lines, name, kind), expectOpened);
+    lines.forEach([](const StringNode& node) { EXPECT_EQ(node.tag, 0); });
     return Texts(lines);
   }
 
@@ -119,20 +121,6 @@ TEST_F(FileDetailsTest, DescriptionNeverRunsIntoTheTextureNameBehindItsField) {
   EXPECT_EQ(Details(u"short.pms", kKindMap).at(1), u"Description: abc");
 }
 
-TEST_F(FileDetailsTest, CutOffMapStillSucceedsWithWhatCouldBeRead) {
-  Put(kKindMap, u"tiny.pms", {1, 2, 3});
-  Put(kKindMap, u"half.pms", {0, 0, 0, 0, 10, 'a', 'b', 'c'});
-  EXPECT_EQ(Details(u"tiny.pms", kKindMap).at(1), u"Description: ");
-  EXPECT_EQ(Details(u"half.pms", kKindMap).at(1), u"Description: abc");
-}
-
-TEST_F(FileDetailsTest, DescriptionIsConvertedFromTheAnsiCodePage) {
-  testsupport::PmsSpec spec;
-  spec.description = "Caf\xE9 \x80";  // e acute and the euro sign in Windows-1252
-  Put(kKindMap, u"ansi.pms", testsupport::PmsBytes(spec));
-  EXPECT_EQ(Details(u"ansi.pms", kKindMap).at(1), u"Description: Caf\u00E9 \u20AC");
-}
-
 TEST_F(FileDetailsTest, ImagesShowPixelSizeAndUndecodableOnesReadAsZero) {
   const std::u16string bmp = Put(kKindScenery, u"tree.bmp", testsupport::BmpBytes(3, 2));
   Put(kKindTexture, u"rock.png", testsupport::PngBytes(5, 7));
@@ -187,17 +175,10 @@ TEST_F(FileDetailsTest, MissingOrUnopenableFilesGetOneMessageLine) {
   dir.folder(u"maps\\folder.pms");
   EXPECT_EQ(Details(u"folder.pms", kKindMap, false),
             (Lines{u"folder.pms", u"Failed to open the file!"}));
-}
-
-TEST_F(FileDetailsTest, TheListIsEmptiedFirst) {
-  Put(kKindPrefab, u"p.pfb", {0});
-  StringList lines;
-  lines.add(u"left over", 3);
-  lines.add(u"from before", 3);
-  EXPECT_TRUE(FileDetails(state, lines, u"p.pfb", kKindPrefab));
-  ASSERT_EQ(lines.count(), 3);
-  EXPECT_EQ(lines.textAt(0), u"p.pfb");
-  lines.forEach([](const StringNode& node) { EXPECT_EQ(node.tag, 0); });
+  // While a kind's folder is unknown, nothing is looked for in the current folder.
+  Put(kKindMap, u"m.pms", testsupport::PmsBytes({}));
+  state.kindFolders[kKindMap].clear();
+  EXPECT_EQ(Details(u"m.pms", kKindMap, false), (Lines{u"m.pms", u"File not found!"}));
 }
 
 // Names reach the details from map files; they must not open files outside their folder.
@@ -215,12 +196,6 @@ TEST_F(FileDetailsTest, NamesThatCouldLeaveTheirFolderAreNeverOpened) {
   // "." and ".." name the folders themselves.
   EXPECT_EQ(Details(u".", kKindPrefab, false), (Lines{u".", u"File not found!"}));
   EXPECT_EQ(Details(u"..", kKindPrefab, false), (Lines{u"..", u"File not found!"}));
-}
-
-TEST_F(FileDetailsTest, AFolderNotKnownYetFindsNothing) {
-  Put(kKindMap, u"m.pms", testsupport::PmsBytes({}));
-  state.kindFolders[kKindMap].clear();
-  EXPECT_EQ(Details(u"m.pms", kKindMap, false), (Lines{u"m.pms", u"File not found!"}));
 }
 
 }  // namespace
