@@ -99,7 +99,7 @@ class GraphicsSession {
   GraphicsSession& operator=(const GraphicsSession&) = delete;
 
  private:
-  std::uintptr_t token_ = 0;
+  [[maybe_unused]] std::uintptr_t token_ = 0;  // GDI+ startup token on Windows
 };
 
 // --- Folders and listings ---------------------------------------------------------------
