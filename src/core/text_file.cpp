@@ -37,6 +37,12 @@ bool ReadAnsiLine(std::span<const std::uint8_t> bytes, std::size_t& pos, int max
   return true;
 }
 
+// The W APIs and the system's comparison see a text only up to its first zero unit; an
+// entry holds no more than that, so that every platform sees the same text.
+std::u16string_view UpToZero(const std::u16string& line) {
+  return std::u16string_view(line).substr(0, line.find(u'\0'));
+}
+
 }  // namespace
 
 std::int32_t StringList::loadFromBuffer(std::span<const std::uint8_t> bytes, int maxLine) {
@@ -46,10 +52,10 @@ std::int32_t StringList::loadFromBuffer(std::span<const std::uint8_t> bytes, int
   if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
     const std::size_t units = bytes.size() / 2;
     std::size_t pos = 1;
-    while (ReadUnicodeLine(bytes, pos, units, maxLine, line)) add(line, 1);
+    while (ReadUnicodeLine(bytes, pos, units, maxLine, line)) add(UpToZero(line), 1);
   } else {
     std::size_t pos = 0;
-    while (ReadAnsiLine(bytes, pos, maxLine, line)) add(line, 1);
+    while (ReadAnsiLine(bytes, pos, maxLine, line)) add(UpToZero(line), 1);
   }
   buildIndex();
   return count_;
