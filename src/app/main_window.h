@@ -1,0 +1,94 @@
+// The main window: its handles, the Win32 side of the Controls seam, and the operations of
+// the shell. Only the shell sees window handles; the portable operations reach the window
+// through AppState::controls.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <optional>
+
+#include "app/win32_controls.h"
+#include "core/app_state.h"
+#include "ui/slots.h"
+
+namespace app {
+
+inline constexpr wchar_t kWindowClass[] = L"TSoldatZEK";
+inline constexpr wchar_t kProgramTitle[] = L"Soldat ZEK";
+// Posted before the message loop, so start-up runs before any user input.
+constexpr UINT kStartupMessage = WM_USER + 1;
+constexpr int kTabControlId = 75;
+constexpr int kIconResource = 101;
+constexpr int kFirstPictureResource = 131;
+constexpr int kFirstOverlayMaskResource = 156;
+constexpr int kImageCount = 19;
+constexpr int kTreeItemHeight = 21;
+
+enum Page : int { kMainPage = 0, kContentPage = 1, kCommentPage = 2, kSettingsPage = 3 };
+
+// Tree and tab images (the shared image list).
+enum Image : int {
+  kImageSearchFolder = 0,
+  kImageClosedFolder = 1,
+  kImageOpenFolder = 2,
+  kImageBox = 3,
+  kImageMain = 9,
+  kImageSettings = 10,
+  kImageNoComment = 15,
+  kFirstOverlayImage = 16,  // overlays 1..3 are images 16..18
+};
+
+struct MainWindow {
+  explicit MainWindow(AppState& appState) : state(appState), controls(*this) {}
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+  ~MainWindow();
+
+  HWND slot(ui::Slot s) const { return slots[static_cast<int>(s)]; }
+
+  AppState& state;
+  HINSTANCE instance = nullptr;
+  HWND window = nullptr;
+  HWND statusBar = nullptr;
+  std::array<HWND, ui::kSlotCount> slots{};
+  HWND tabControl = nullptr;
+  HIMAGELIST images = nullptr;
+  HFONT fixedFont = nullptr;  // Courier New for the comment and the details
+  Win32Controls controls;
+
+  // Where the current move or size drag began.
+  RECT moveStartRect{};
+  POINT moveStartCursor{};
+};
+
+// Registers the window class and builds the hidden main window with every control, the
+// image list and the fonts; fills the frame geometry of AppState. Points state.controls at
+// the window's controls. False when the window itself cannot be created.
+bool CreateMainWindow(MainWindow& main, HINSTANCE instance);
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Loads the configuration in its fixed order, labels the window, picks the first page and
+// shows the window. Gives an exit code when the process must end at once.
+std::optional<int> RunStartup(MainWindow& main);
+
+// Shows or hides every control of a page.
+void ShowPageControls(MainWindow& main, int page, bool show);
+int CurrentPage(const MainWindow& main);
+
+// Places the controls that follow the window's height.
+void LayoutControls(MainWindow& main);
+// Turns the details panel to the content report.
+void ShowLog(MainWindow& main);
+
+// Move and size drags: the width never changes and edges snap to the work area.
+void BeginSizeMove(MainWindow& main);
+void SnapMovingRect(MainWindow& main, RECT& proposed);
+void SnapSizingRect(MainWindow& main, RECT& proposed);
+
+// Draws the preview box: a checkerboard and the image of state.previewPath over it.
+void PaintPreview(MainWindow& main, HDC dc);
+
+}  // namespace app

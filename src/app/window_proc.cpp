@@ -1,0 +1,117 @@
+// The main window's procedure: it turns messages into calls of the shell's and the portable
+// operations. Everything runs on the one thread, inside the message that caused it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+
+#include "app/main_window.h"
+#include "config/settings_file.h"
+#include "core/ui_text_ids.h"
+
+namespace app {
+
+namespace {
+
+constexpr WPARAM kContextHelpCommand = 0xF180;  // SC_CONTEXTHELP
+
+MainWindow* WindowOf(HWND window) {
+  return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// Leaving the Settings page is refused while a required path (as applied) is empty: the
+// rest of the program cannot work without Soldat and WinRAR.
+LRESULT OnPageChanging(MainWindow& main) {
+  const int page = CurrentPage(main);
+  if (page == kSettingsPage && (main.state.soldatPath.empty() || main.state.winRarPath.empty())) {
+    return TRUE;
+  }
+  ShowPageControls(main, page, false);
+  return FALSE;
+}
+
+void OnPageChanged(MainWindow& main) {
+  AppState& state = main.state;
+  const int page = CurrentPage(main);
+  switch (page) {
+    case kContentPage:
+      main.controls.setStatusText(UiString(state, uitext::kReady));
+      break;
+    case kCommentPage:
+      main.controls.setStatusText(UiString(state, uitext::kUnicodeNotSupported));
+      break;
+    default:
+      main.controls.setStatusText(UiString(state, uitext::kReady));
+      break;
+  }
+  ShowPageControls(main, page, true);
+  if (page != kContentPage || state.previewPath.empty()) {
+    ShowWindow(main.slot(ui::Slot::previewBox), SW_HIDE);
+  }
+}
+
+std::optional<LRESULT> OnNotify(MainWindow& main, const NMHDR& header) {
+  if (header.hwndFrom == main.tabControl) {
+    if (header.code == TCN_SELCHANGING) return OnPageChanging(main);
+    if (header.code == TCN_SELCHANGE) OnPageChanged(main);
+  }
+  return std::nullopt;
+}
+
+void OnClose(MainWindow& main) {
+  // Options given on the command line hold for one run only.
+  if (!main.state.commandLineMode) SaveSettings(main.state, main.controls);
+  PostQuitMessage(0);
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  MainWindow* main = WindowOf(window);
+  if (main == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+
+  switch (message) {
+    case kStartupMessage:
+      if (const std::optional<int> exitCode = RunStartup(*main)) ExitProcess(*exitCode);
+      break;
+    case WM_NOTIFY:
+      if (const auto result = OnNotify(*main, *reinterpret_cast<const NMHDR*>(lParam))) {
+        return *result;
+      }
+      break;
+    case WM_SIZE:
+      LayoutControls(*main);
+      break;
+    case WM_ENTERSIZEMOVE:
+      BeginSizeMove(*main);
+      break;
+    case WM_MOVING:
+      SnapMovingRect(*main, *reinterpret_cast<RECT*>(lParam));
+      break;
+    case WM_SIZING:
+      SnapSizingRect(*main, *reinterpret_cast<RECT*>(lParam));
+      break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->hwndItem == main->slot(ui::Slot::previewBox)) PaintPreview(*main, item->hDC);
+      break;
+    }
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      // Labels, check boxes, group boxes and read-only edits sit on white like the window.
+      SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_CLOSE:
+      OnClose(*main);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace app
