@@ -3,14 +3,18 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/game_mode_filter.h"
 #include "core/file_kind.h"
 #include "core/string_list.h"
 #include "core/ui_text_ids.h"
+#include "ui/tree.h"
 
 namespace ui {
 class Controls;
@@ -69,6 +73,30 @@ struct AppState {
   GameModeFilterTable filters;
 
   ui::Controls* controls = nullptr;
+
+  // The window's three trees; the shell (or a test) sets them before any operation runs.
+  ui::Tree* catalogueTree = nullptr;
+  ui::Tree* packTree = nullptr;
+  ui::Tree* contentTree = nullptr;
+
+  // Catalogue: the root and one slot per group (Recent PW maps, Uncompiled maps, Prefabs,
+  // then one per game-mode filter); an empty group's slot holds ui::kNoItem.
+  ui::TreeItem catalogueRoot = ui::kNoItem;
+  std::vector<ui::TreeItem> catalogueGroups;
+
+  // Pack list: its root and the number of entries under it.
+  ui::TreeItem packRoot = ui::kNoItem;
+  std::int32_t packCount = 0;
+
+  // The archive content no longer matches the pack list.
+  bool contentStale = false;
+  // Rebuilds the archive content from the pack list (and clears contentStale); the shell
+  // wires it at start-up. While unset, a changed pack list only marks the content stale.
+  std::function<void(AppState&)> rebuildArchiveContent;
+
+  // Matches already shown by the search line of the Main and of the Content page.
+  std::int32_t mainSearchPos = 0;
+  std::int32_t contentSearchPos = 0;
 };
 
 // A runtime UI text by its table index (56 and above).

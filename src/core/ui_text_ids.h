@@ -7,7 +7,12 @@ namespace uitext {
 constexpr int kEntryCount = 161;
 constexpr int kFirstRuntimeText = 56;
 
+constexpr int kAllMapsLabel = 56;
+constexpr int kRecentMapsLabel = 57;
+constexpr int kUncompiledMapsLabel = 58;
+constexpr int kPrefabsLabel = 59;
 constexpr int kReadingFile = 67;
+constexpr int kMapsToPackLabel = 70;
 constexpr int kPolygonsLabel = 90;
 constexpr int kSceneriesLabel = 91;
 constexpr int kSpawnsLabel = 92;
