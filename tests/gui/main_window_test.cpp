@@ -7,7 +7,9 @@
 #include "config/ui_text.h"
 #include "main_window_fixture.h"
 #include "platform/platform.h"
+#include "support/image_writer.h"
 #include "support/temp_dir.h"
+#include "ui/preview_geometry.h"
 
 namespace guitest {
 namespace {
@@ -364,6 +366,106 @@ TEST_F(MainWindowTest, CommandLineOptionsAreNotSaved) {
   Close();
   EXPECT_TRUE(quitRequested);
   EXPECT_EQ(ReadSetting(u"Preferences", u"Left"), u"");
+}
+
+}  // namespace
+}  // namespace guitest
+
+namespace guitest {
+namespace {
+
+// Paints the preview box into a bitmap of its own and reads pixels back.
+class PreviewPaint {
+ public:
+  explicit PreviewPaint(app::MainWindow& main) {
+    screen_ = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen_);
+    bitmap_ = CreateCompatibleBitmap(screen_, ui::kPreviewSize, ui::kPreviewSize);
+    old_ = SelectObject(dc_, bitmap_);
+    app::PaintPreview(main, dc_);
+  }
+  ~PreviewPaint() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+    ReleaseDC(nullptr, screen_);
+  }
+  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+ private:
+  HDC screen_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+};
+
+constexpr COLORREF kDark = RGB(0x50, 0x50, 0x50);
+constexpr COLORREF kLight = RGB(0xB4, 0xB4, 0xB4);
+constexpr COLORREF kImageGrey = RGB(0x80, 0x80, 0x80);  // what the image writer fills
+
+TEST_F(MainWindowTest, PreviewDrawsTheImageOverACheckerboard) {
+  Start();
+  const std::u16string wide = dir.file(u"wide.png");
+  const std::u16string tall = dir.file(u"tall.bmp");
+  testsupport::WriteBytes(wide, testsupport::PngBytes(100, 50));
+  testsupport::WriteBytes(tall, testsupport::BmpBytes(100, 200));
+
+  state.previewPath = dir.file(u"missing.bmp");
+  {
+    const PreviewPaint paint(*main);
+    EXPECT_EQ(paint.At(0, 0), kDark);    // the frame
+    EXPECT_EQ(paint.At(5, 5), kDark);    // first square of the first row
+    EXPECT_EQ(paint.At(14, 5), kLight);  // its neighbours are light
+    EXPECT_EQ(paint.At(5, 14), kLight);
+    EXPECT_EQ(paint.At(150, 150), kDark);  // cells of 9 from 1: cell 16, 16
+    EXPECT_EQ(paint.At(150, 158), kLight);
+  }
+
+  // Fitted: enlarged to 308 x 154 and centred vertically.
+  state.previewPath = wide;
+  main->controls.setChecked(ui::Slot::fitImageCheck, true);
+  {
+    const PreviewPaint paint(*main);
+    // Inside its edges (how the image library treats edge pixels is its own affair).
+    EXPECT_EQ(paint.At(3, 80), kImageGrey);
+    EXPECT_EQ(paint.At(304, 227), kImageGrey);
+    EXPECT_EQ(paint.At(154, 154), kImageGrey);
+    EXPECT_NE(paint.At(150, 72), kImageGrey);
+    EXPECT_NE(paint.At(150, 235), kImageGrey);
+  }
+  // In its own size, centred on 156, 156.
+  state.previewPath = tall;
+  main->controls.setChecked(ui::Slot::fitImageCheck, false);
+  {
+    const PreviewPaint paint(*main);
+    EXPECT_EQ(paint.At(108, 58), kImageGrey);
+    EXPECT_EQ(paint.At(203, 253), kImageGrey);
+    EXPECT_NE(paint.At(102, 100), kImageGrey);
+    EXPECT_NE(paint.At(209, 100), kImageGrey);
+    EXPECT_NE(paint.At(150, 52), kImageGrey);
+  }
+}
+
+TEST_F(MainWindowTest, SizeDragsKeepTheWidthAndTheMinimumHeight) {
+  Start();
+  SendMessageW(main->window, WM_ENTERSIZEMOVE, 0, 0);
+  const RECT start = WindowRect();
+
+  // Dragging the right edge changes nothing.
+  RECT proposed = start;
+  proposed.right += 80;
+  SendMessageW(main->window, WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&proposed));
+  EXPECT_EQ(proposed.left, start.left);
+  EXPECT_EQ(proposed.right, start.right);
+  EXPECT_EQ(proposed.bottom, start.bottom);
+
+  // Dragging the bottom edge up stops at the minimum height.
+  proposed = start;
+  proposed.bottom = start.top + 200;
+  SendMessageW(main->window, WM_SIZING, WMSZ_BOTTOM, reinterpret_cast<LPARAM>(&proposed));
+  EXPECT_EQ(proposed.top, start.top);
+  EXPECT_EQ(proposed.bottom, start.top + state.minWindowHeight);
+  SendMessageW(main->window, WM_EXITSIZEMOVE, 0, 0);
 }
 
 }  // namespace
