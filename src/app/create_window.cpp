@@ -230,6 +230,9 @@ MainWindow::~MainWindow() {
   if (images != nullptr) ImageList_Destroy(images);
   if (fixedFont != nullptr) DeleteObject(fixedFont);
   if (state.controls == &controls) state.controls = nullptr;
+  if (state.catalogueTree == &catalogueTree) state.catalogueTree = nullptr;
+  if (state.packTree == &packTree) state.packTree = nullptr;
+  if (state.contentTree == &contentTree) state.contentTree = nullptr;
 }
 
 bool CreateMainWindow(MainWindow& main, HINSTANCE instance) {
@@ -262,6 +265,12 @@ bool CreateMainWindow(MainWindow& main, HINSTANCE instance) {
   main.state.minWindowHeight = geometry.minWindowHeight;
 
   CreatePageControls(main);
+  main.catalogueTree.attach(main.slot(Slot::catalogueTree));
+  main.packTree.attach(main.slot(Slot::packTree));
+  main.contentTree.attach(main.slot(Slot::contentTree));
+  main.state.catalogueTree = &main.catalogueTree;
+  main.state.packTree = &main.packTree;
+  main.state.contentTree = &main.contentTree;
   main.images = CreateImageList(instance);
   CreateTabControl(main);
   for (Slot tree : {Slot::catalogueTree, Slot::packTree, Slot::contentTree}) {

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "app/win32_controls.h"
+#include "app/win32_tree.h"
 #include "core/app_state.h"
 #include "ui/slots.h"
 
@@ -57,6 +58,10 @@ struct MainWindow {
   HIMAGELIST images = nullptr;
   HFONT fixedFont = nullptr;  // Courier New for the comment and the details
   Win32Controls controls;
+  // The Tree seam over the three tree views; AppState points at them.
+  Win32Tree catalogueTree;
+  Win32Tree packTree;
+  Win32Tree contentTree;
 
   // Where the current move or size drag began.
   RECT moveStartRect{};
@@ -64,8 +69,8 @@ struct MainWindow {
 };
 
 // Registers the window class and builds the hidden main window with every control, the
-// image list and the fonts; fills the frame geometry of AppState. Points state.controls at
-// the window's controls. False when the window itself cannot be created.
+// image list and the fonts; fills the frame geometry of AppState. Points state.controls and
+// the state's trees at the window's. False when the window itself cannot be created.
 bool CreateMainWindow(MainWindow& main, HINSTANCE instance);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

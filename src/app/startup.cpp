@@ -5,7 +5,9 @@
 #include <commctrl.h>
 
 #include "app/main_window.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/game_mode_filters.h"
+#include "catalogue/pack_list.h"
 #include "config/default_file_lists.h"
 #include "config/settings_file.h"
 #include "config/tool_paths.h"
@@ -46,12 +48,6 @@ bool RequiredPathsSet(const AppState& state) {
   return !state.soldatPath.empty() && !state.winRarPath.empty();
 }
 
-void SelectPage(MainWindow& main, int page) {
-  // Selecting by message sends no notification: nothing is hidden or refreshed.
-  SendMessageW(main.tabControl, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
-  ShowPageControls(main, page, true);
-}
-
 }  // namespace
 
 int CurrentPage(const MainWindow& main) {
@@ -82,13 +78,23 @@ std::optional<int> RunStartup(MainWindow& main) {
   AddMinimizeItem(main.window);
 
   controls.setStatusText(UiString(state, uitext::kReady));
-  if (!RequiredPathsSet(state)) controls.setStatusText(UiString(state, uitext::kPathsInvalid));
-  SelectPage(main, RequiredPathsSet(state) ? kMainPage : kSettingsPage);
+  // Selecting a tab by message sends no notification: the page is shown here.
+  if (RequiredPathsSet(state)) {
+    SendMessageW(main.tabControl, TCM_SETCURSEL, kMainPage, 0);
+    RefreshCatalogue(state);
+    ShowPageControls(main, kMainPage, true);
+  } else {
+    // Nothing works without Soldat and WinRAR: the user starts on the Settings page.
+    controls.setStatusText(UiString(state, uitext::kPathsInvalid));
+    SendMessageW(main.tabControl, TCM_SETCURSEL, kSettingsPage, 0);
+    ShowPageControls(main, kSettingsPage, true);
+  }
 
   // The saved height may differ from the created one: place the controls for it.
   LayoutControls(main);
   ShowWindow(main.window, SW_SHOWNORMAL);
   UpdateWindow(main.window);
+  UpdatePackListLabel(state);
   return std::nullopt;
 }
 

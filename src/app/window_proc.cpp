@@ -35,6 +35,7 @@ void OnPageChanged(MainWindow& main) {
   const int page = CurrentPage(main);
   switch (page) {
     case kContentPage:
+      if (state.contentStale && state.rebuildArchiveContent) state.rebuildArchiveContent(state);
       main.controls.setStatusText(UiString(state, uitext::kReady));
       break;
     case kCommentPage:
