@@ -118,6 +118,10 @@ TEST_F(MainWindowTest, OpensOnTheMainPageWithAFixedClientWidth) {
   EXPECT_EQ(VisibleSlots(), Range(ui::kMainPageSlots));
   EXPECT_EQ(main->controls.statusText(), u"Ready");
   EXPECT_TRUE(messages.empty());
+  // The catalogue is filled and the empty pack list says so.
+  EXPECT_GT(main->catalogueTree.childCount(main->catalogueTree.root()), 0);
+  EXPECT_EQ(main->packTree.text(main->packTree.root()), u"Maps to pack ( 0 )");
+  EXPECT_FALSE(IsWindowEnabled(Control(Slot::packButton)));
 
   // No minimize or maximize box, so the caption has the help button; the system menu
   // minimizes through its own item instead.
@@ -320,6 +324,7 @@ TEST_F(MainWindowTest, SettingsCannotBeLeftWithoutSoldatAndWinRar) {
   EXPECT_EQ(CurrentTab(), app::kSettingsPage);
   EXPECT_EQ(VisibleSlots(), Range(ui::kSettingsPageSlots));
   EXPECT_EQ(main->controls.statusText(), u"Soldat path or WinRAR path is invalid");
+  EXPECT_EQ(main->catalogueTree.root(), ui::kNoItem);  // nothing to list without Soldat
 
   ClickTab(app::kMainPage);
   EXPECT_EQ(CurrentTab(), app::kSettingsPage);
