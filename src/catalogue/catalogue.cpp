@@ -1,5 +1,6 @@
 #include "catalogue/catalogue.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -82,6 +83,25 @@ void CollectRecentFiles(const AppState& state, StringList& scratch) {
   }
 }
 
+// The names of a list that came through sortUnique, in its order.
+std::vector<std::u16string_view> SortedNames(const StringList& list) {
+  std::vector<std::u16string_view> names;
+  names.reserve(static_cast<std::size_t>(list.count()));
+  list.forEach([&](const StringNode& node) { names.push_back(node.text()); });
+  return names;
+}
+
+// Whether the sorted names hold the name, ignoring letter case. A lookup per map instead of
+// sorting the whole listing for a merge: a maps folder holds thousands of maps, the default
+// list a hundred, and the groups are sorted by the tree anyway.
+bool IsNamedIn(const std::vector<std::u16string_view>& sorted, std::u16string_view name) {
+  const auto at = std::lower_bound(sorted.begin(), sorted.end(), name,
+                                   [](std::u16string_view a, std::u16string_view b) {
+                                     return platform::CompareNoCase(a, b) < 0;
+                                   });
+  return at != sorted.end() && platform::CompareNoCase(*at, name) == 0;
+}
+
 // Appends every listable file of the folder under the group; an unset folder lists nothing
 // (its pattern would otherwise name the current folder).
 void ListFolder(ui::Tree& tree, ui::TreeItem group, const std::u16string& folder,
@@ -115,25 +135,15 @@ void RefreshCatalogue(AppState& state) {
   // Soldat's maps, one group per game mode.
   const std::u16string& mapsFolder = state.kindFolders[kKindMap];
   if (!mapsFolder.empty()) {
+    const std::vector<std::u16string_view> defaults =
+        state.skipDefaultMaps ? SortedNames(state.defaultMaps) : std::vector<std::u16string_view>{};
     for (const std::u16string& name : platform::ListFiles(mapsFolder, u"*.pms")) {
-      if (Listable(name)) scratch.add(name, kMapImage);
-    }
-    if (state.skipDefaultMaps) {
-      // The default list was sorted once when it was loaded; both sides must be sorted for
-      // the merge.
-      scratch.sortUnique();
-      scratch.subtract(state.defaultMaps, true);
-    } else {
-      scratch.buildIndex();
-    }
-    for (std::int32_t i = scratch.count() - 1; i >= 0; --i) {
-      const std::u16string_view name = scratch.textAt(i);
+      if (!Listable(name) || IsNamedIn(defaults, name)) continue;
       const std::size_t g = kFirstGameModeGroup + FindGameModeFilter(state, name);
       if (g >= groupCount) continue;
-      tree.insertFirst(state.catalogueGroups[g], {name, kMapImage, kMapImage});
+      tree.insertLast(state.catalogueGroups[g], {name, kMapImage, kMapImage});
       ++counts[g];
     }
-    scratch.clear();
   }
 
   // Soldat PolyWorks: recent files, uncompiled maps, prefabs.
