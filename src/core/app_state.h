@@ -19,6 +19,9 @@
 namespace ui {
 class Controls;
 }
+namespace platform {
+class ExistenceCache;
+}
 
 struct AppState {
   std::u16string programFolder;  // ends with a backslash
@@ -97,6 +100,25 @@ struct AppState {
   // Matches already shown by the search line of the Main and of the Content page.
   std::int32_t mainSearchPos = 0;
   std::int32_t contentSearchPos = 0;
+
+  // Archive content (the Content page's tree): the top item, one group item per FileKind
+  // (kNoItem once an empty group is removed) and the mapslist item.
+  ui::TreeItem contentTop = ui::kNoItem;
+  std::array<ui::TreeItem, kKindCount> contentGroups{};
+  ui::TreeItem mapslistItem = ui::kNoItem;
+  // The text last put into the details panel or handed to a tree as an item's tooltip.
+  std::u16string detailsText;
+  // Set only while the archive content is built, so that each file is looked up once per
+  // build however many maps name it.
+  platform::ExistenceCache* existenceCache = nullptr;
+  // Steps of the Content page that only the shell can take; it sets them with the window,
+  // and the portable operations skip them while unset. layoutControls places the controls
+  // for the current previewPath; showPreview shows the preview box while previewPath is set
+  // (hides it otherwise) and paints it again; showLog turns the details panel to the content
+  // report.
+  std::function<void(AppState&)> layoutControls;
+  std::function<void(AppState&)> showPreview;
+  std::function<void(AppState&)> showLog;
 };
 
 // A runtime UI text by its table index (56 and above).

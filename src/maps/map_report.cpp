@@ -8,6 +8,7 @@
 #include "core/text_helpers.h"
 #include "maps/file_details.h"
 #include "maps/map_readers.h"
+#include "platform/existence_cache.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
 
@@ -68,8 +69,13 @@ class ReportBlock {
 
 // Missing when the name is unsafe to join to a folder: it is reported, never packed.
 bool ExistsInFolder(const AppState& state, FileKind kind, std::u16string_view name) {
-  const auto path = PathInKindFolder(state, kind, name);
-  return path && platform::Exists(*path);
+  const auto lookUp = [&] {
+    const auto path = PathInKindFolder(state, kind, name);
+    return path && platform::Exists(*path);
+  };
+  // While the archive content is built, each file is looked up once however many maps name it.
+  return state.existenceCache != nullptr ? state.existenceCache->exists(kind, name, lookUp)
+                                         : lookUp();
 }
 
 void LookUpSceneries(const AppState& state, const MapCounts& counts, std::int32_t namesRead,
