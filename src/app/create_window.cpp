@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/content_page_handlers.h"
 #include "app/main_window.h"
 #include "ui/window_geometry.h"
 
@@ -271,6 +272,7 @@ bool CreateMainWindow(MainWindow& main, HINSTANCE instance) {
   main.state.catalogueTree = &main.catalogueTree;
   main.state.packTree = &main.packTree;
   main.state.contentTree = &main.contentTree;
+  WireContentPage(main);
   main.images = CreateImageList(instance);
   CreateTabControl(main);
   for (Slot tree : {Slot::catalogueTree, Slot::packTree, Slot::contentTree}) {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "app/content_page_handlers.h"
 #include "app/main_window.h"
 #include "config/settings_file.h"
 #include "core/ui_text_ids.h"
@@ -51,11 +52,12 @@ void OnPageChanged(MainWindow& main) {
   }
 }
 
-std::optional<LRESULT> OnNotify(MainWindow& main, const NMHDR& header) {
+std::optional<LRESULT> OnNotify(MainWindow& main, NMHDR& header) {
   if (header.hwndFrom == main.tabControl) {
     if (header.code == TCN_SELCHANGING) return OnPageChanging(main);
     if (header.code == TCN_SELCHANGE) OnPageChanged(main);
   }
+  if (header.hwndFrom == main.slot(ui::Slot::contentTree)) return OnContentTreeNotify(main, header);
   return std::nullopt;
 }
 
@@ -79,8 +81,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case kStartupMessage:
       if (const std::optional<int> exitCode = RunStartup(*main)) ExitProcess(*exitCode);
       break;
+    case WM_COMMAND:
+      OnContentCommand(*main, LOWORD(wParam), HIWORD(wParam));
+      break;
     case WM_NOTIFY:
-      if (const auto result = OnNotify(*main, *reinterpret_cast<const NMHDR*>(lParam))) {
+      if (const auto result = OnNotify(*main, *reinterpret_cast<NMHDR*>(lParam))) {
         return *result;
       }
       break;

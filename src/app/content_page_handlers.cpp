@@ -1,0 +1,124 @@
+#include "app/content_page_handlers.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "catalogue/search.h"
+#include "content/archive_content.h"
+#include "content/content_page.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kContentSearchEditId = 20;
+constexpr int kContentSearchButtonId = 21;
+constexpr int kShowLogButtonId = 23;
+constexpr int kFitImageCheckId = 25;
+constexpr int kRefreshContentButtonId = 27;
+// TVE_ACTIONMASK, which not every SDK's headers define.
+constexpr UINT kExpandActionMask = 0x0003;
+
+// The hooks outlive no window: they find it again through its handle and do nothing once it
+// is gone.
+MainWindow* LiveWindow(HWND window) {
+  if (window == nullptr || !IsWindow(window)) return nullptr;
+  return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void RepaintPreview(MainWindow& main) {
+  InvalidateRect(main.slot(ui::Slot::previewBox), nullptr, TRUE);
+}
+
+// The preview box shows only on the Content page, and only while there is an image.
+void ShowPreview(MainWindow& main) {
+  const bool show = !main.state.previewPath.empty() && CurrentPage(main) == kContentPage;
+  ShowWindow(main.slot(ui::Slot::previewBox), show ? SW_SHOW : SW_HIDE);
+  RepaintPreview(main);
+}
+
+LRESULT OnInfoTip(MainWindow& main, NMTVGETINFOTIPW& tip) {
+  const auto text = ContentInfoTip(main.state, Win32Tree::Item(tip.hItem));
+  if (!text || tip.pszText == nullptr || tip.cchTextMax <= 0) return 0;
+  const std::size_t length = std::min(text->size(), static_cast<std::size_t>(tip.cchTextMax - 1));
+  std::copy_n(reinterpret_cast<const wchar_t*>(text->data()), length, tip.pszText);
+  tip.pszText[length] = L'\0';
+  return 0;
+}
+
+}  // namespace
+
+void WireContentPage(MainWindow& main) {
+  AppState& state = main.state;
+  WireArchiveContent(state);
+  const HWND window = main.window;
+  state.layoutControls = [window](AppState&) {
+    if (MainWindow* live = LiveWindow(window)) LayoutControls(*live);
+  };
+  state.showLog = [window](AppState&) {
+    if (MainWindow* live = LiveWindow(window)) ShowLog(*live);
+  };
+  state.showPreview = [window](AppState&) {
+    if (MainWindow* live = LiveWindow(window)) ShowPreview(*live);
+  };
+}
+
+bool OnContentCommand(MainWindow& main, int id, int notification) {
+  AppState& state = main.state;
+  switch (id) {
+    case kContentSearchEditId:
+      if (notification == EN_CHANGE) ResetSearch(state, ui::Slot::contentSearchEdit);
+      return true;
+    case kContentSearchButtonId:
+      SearchContent(state);
+      return true;
+    case kShowLogButtonId:
+      ShowLog(main);
+      return true;
+    case kFitImageCheckId:
+      RepaintPreview(main);
+      return true;
+    case kRefreshContentButtonId:
+      BuildArchiveContent(state);
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::optional<LRESULT> OnContentTreeNotify(MainWindow& main, NMHDR& header) {
+  AppState& state = main.state;
+  switch (header.code) {
+    case NM_RCLICK:
+      // The clicked item is toggled, not selected.
+      ToggleContentInclusion(state, main.contentTree.itemUnderCursor());
+      return std::nullopt;
+    case TVN_GETINFOTIPW:
+      return OnInfoTip(main, reinterpret_cast<NMTVGETINFOTIPW&>(header));
+    case TVN_SELCHANGEDW: {
+      const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
+      ShowContentDetails(state, Win32Tree::Item(change.itemNew.hItem));
+      return std::nullopt;
+    }
+    case TVN_ITEMEXPANDINGW: {
+      const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
+      const ui::TreeItem item = Win32Tree::Item(change.itemNew.hItem);
+      if ((change.action & kExpandActionMask) == TVE_COLLAPSE && !ContentMayCollapse(state, item)) {
+        return TRUE;
+      }
+      return std::nullopt;
+    }
+    case TVN_ITEMEXPANDEDW: {
+      const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
+      const ui::TreeItem item = Win32Tree::Item(change.itemNew.hItem);
+      ContentItemExpanded(state, item, main.contentTree.expanded(item));
+      return std::nullopt;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace app
