@@ -53,6 +53,14 @@ std::size_t FileReader::read(void* destination, std::size_t n) {
   return copied;
 }
 
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path) {
+  FileReader reader;
+  if (!reader.open(path)) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(reader.size()));
+  bytes.resize(reader.read(bytes.data(), bytes.size()));
+  return bytes;
+}
+
 std::uint64_t FileReader::size() const {
   return isOpen() ? detail::RawSize(handle_) : 0;
 }

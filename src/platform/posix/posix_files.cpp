@@ -91,13 +91,6 @@ bool Exists(std::u16string_view path) {
   return ::stat(detail::NativePath(path).c_str(), &st) == 0;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path) {
-  FileReader reader;
-  if (!reader.open(path)) return std::nullopt;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(reader.size()));
-  bytes.resize(reader.read(bytes.data(), bytes.size()));
-  return bytes;
-}
 
 bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
   const int fd =

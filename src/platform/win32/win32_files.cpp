@@ -65,13 +65,6 @@ bool Exists(std::u16string_view path) {
   return GetFileAttributesW(detail::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path) {
-  FileReader reader;
-  if (!reader.open(path)) return std::nullopt;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(reader.size()));
-  bytes.resize(reader.read(bytes.data(), bytes.size()));
-  return bytes;
-}
 
 bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
   const HANDLE h = CreateFileW(detail::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
