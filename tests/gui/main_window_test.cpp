@@ -199,8 +199,8 @@ TEST_F(MainWindowTest, ControlsHaveTheirIdsLimitsAndFonts) {
     EXPECT_EQ(SendMessageW(Control(s), TVM_GETITEMHEIGHT, 0, 0), 20);
   }
   EXPECT_EQ(ImageList_GetImageCount(main->images), 19);
-  // Tab pictures: house, box, document with minus, gear.
-  const int tabImages[] = {9, 3, 15, 10};
+  // Tab pictures: house, the empty content's "nothing included", document with minus, gear.
+  const int tabImages[] = {9, 8, 15, 10};
   for (int tab = 0; tab < 4; ++tab) EXPECT_EQ(main->controls.tabImage(tab), tabImages[tab]);
 }
 
