@@ -2,35 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <tuple>
 
-#include "platform/platform.h"
+#include "core/text_helpers.h"
 #include "support/fake_controls.h"
 #include "support/temp_dir.h"
+
+static void PrintTo(const WindowPlacement& p, std::ostream* os) {
+  *os << p.x << "," << p.y << " " << p.width << "x" << p.height;
+}
 
 namespace {
 
 using testsupport::FakeControls;
-using testsupport::TempDir;
 using ui::Slot;
 
 constexpr WindowFrame kFrame{8, 621, 597};
 constexpr ui::Rect kScreen{0, 0, 1280, 994};
-
-// The window as the shell leaves it before the settings are read: the option lists hold
-// placeholders so that a saved choice can be selected before the UI text exists.
-struct Window {
-  FakeControls controls;
-  Window() {
-    controls.workAreaRect = kScreen;
-    controls.at(Slot::compressionCombo).items.assign(6, u"->");
-    controls.at(Slot::recoveryCombo).items.assign(11, u"->");
-  }
-  WindowPlacement placed() const {
-    const ui::Rect& r = controls.windowRect;
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-  }
-};
 
 class SettingsFile : public testing::Test {
  protected:
@@ -40,132 +30,89 @@ class SettingsFile : public testing::Test {
     state.fixedWindowWidth = kFrame.width;
     state.minWindowHeight = kFrame.minHeight;
   }
-  // The settings file as a user or an older version left it: ANSI text.
-  void writeFile(const std::string& text) { testsupport::WriteText(SettingsFilePath(state), text); }
-  AppState load() {
-    AppState loaded;
-    loaded.programFolder = state.programFolder;
-    loaded.frameBorder = state.frameBorder;
-    loaded.fixedWindowWidth = state.fixedWindowWidth;
-    loaded.minWindowHeight = state.minWindowHeight;
-    LoadSettings(loaded, window.controls);
-    return loaded;
+
+  // Loads into `state` and a window as the shell leaves it before the settings are read: the
+  // option lists hold placeholders so that a saved choice can be selected before the UI text
+  // exists. `file` is the settings file as a user or an older version left it (ANSI text).
+  void Load(std::optional<std::string> file = std::nullopt) {
+    if (file) testsupport::WriteText(SettingsFilePath(state), *file);
+    controls = FakeControls{};
+    controls.workAreaRect = workArea;
+    controls.at(Slot::compressionCombo).items.assign(6, u"->");
+    controls.at(Slot::recoveryCombo).items.assign(11, u"->");
+    LoadSettings(state, controls);
   }
-  std::u16string stored(std::u16string_view section, std::u16string_view key) {
-    return platform::ReadIniString(SettingsFilePath(state), section, key, u"<missing>", 300);
+  WindowPlacement Placed() const {
+    const ui::Rect& r = controls.windowRect;
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+  // 1 or 0 for: rar, zip, solid, fit image, add comment; then autoload template, skip default
+  // maps, sceneries and textures, skip mapslist, test, lock, explore; then the compression and
+  // recovery record choices.
+  std::string Flags() const {
+    std::string out;
+    for (const Slot slot : {Slot::rarRadio, Slot::zipRadio, Slot::solidCheck, Slot::fitImageCheck,
+                            Slot::addCommentCheck})
+      out += controls.checked(slot) ? '1' : '0';
+    for (const bool flag :
+         {state.autoloadTemplate, state.skipDefaultMaps, state.skipDefaultSceneries,
+          state.skipDefaultTextures, state.skipMapslist, state.testArchive, state.lockArchive,
+          state.explore})
+      out += flag ? '1' : '0';
+    return out + " " + std::to_string(controls.comboSelection(Slot::compressionCombo)) + " " +
+           std::to_string(controls.comboSelection(Slot::recoveryCombo));
   }
 
-  TempDir dir;
+  testsupport::TempDir dir;
   AppState state;
-  Window window;
+  FakeControls controls;
+  ui::Rect workArea = kScreen;
 };
 
-TEST_F(SettingsFile, LivesInTheProgramFolder) {
-  EXPECT_EQ(SettingsFilePath(state), dir.path() + u"Soldat ZEK.ini");
-}
-
 TEST_F(SettingsFile, WithoutAFileEveryKeyTakesItsDefault) {
-  state.skipDefaultMaps = false;
-  state.explore = false;
+  EXPECT_EQ(SettingsFilePath(state), dir.path() + u"Soldat ZEK.ini");
   state.languageName = u"Deutsch.lng";
   state.soldatPath = u"C:\\stale\\Soldat.exe";
-  LoadSettings(state, window.controls);
-
-  // 100, 100, 594 high, then grown to the least height.
-  EXPECT_EQ(window.placed(), (WindowPlacement{100, 100, 621, 597}));
-  EXPECT_TRUE(window.controls.checked(Slot::rarRadio));
-  EXPECT_FALSE(window.controls.checked(Slot::zipRadio));
-  EXPECT_EQ(window.controls.comboSelection(Slot::compressionCombo), 5);
-  EXPECT_EQ(window.controls.comboSelection(Slot::recoveryCombo), 0);
-  EXPECT_FALSE(window.controls.checked(Slot::solidCheck));
-  EXPECT_FALSE(window.controls.checked(Slot::fitImageCheck));
-  EXPECT_FALSE(window.controls.checked(Slot::addCommentCheck));
-
-  EXPECT_TRUE(state.soldatPath.empty());
-  EXPECT_TRUE(state.polyWorksPath.empty());
-  EXPECT_TRUE(state.winRarPath.empty());
-  EXPECT_TRUE(state.defaultSaveFolder.empty());
-  EXPECT_TRUE(state.templatePath.empty());
-  EXPECT_TRUE(state.lastActiveFolder.empty());
-  EXPECT_FALSE(state.autoloadTemplate);
-  EXPECT_TRUE(state.skipDefaultMaps);
-  EXPECT_TRUE(state.skipDefaultSceneries);
-  EXPECT_TRUE(state.skipDefaultTextures);
-  EXPECT_TRUE(state.skipMapslist);
-  EXPECT_FALSE(state.testArchive);
-  EXPECT_FALSE(state.lockArchive);
-  EXPECT_TRUE(state.explore);
+  Load();
+  EXPECT_EQ(Placed(), (WindowPlacement{100, 100, 621, 597}));  // 594 grown to the least height
+  EXPECT_EQ(Flags(), "1000001111001 5 0");
+  EXPECT_EQ(state.soldatPath + state.polyWorksPath + state.winRarPath + state.defaultSaveFolder +
+                state.templatePath + state.lastActiveFolder,
+            u"");
   EXPECT_EQ(state.languageName, u"default");
 }
 
-TEST_F(SettingsFile, FlagsAreSetOnlyByALeadingOne) {
-  writeFile(
+TEST_F(SettingsFile, FlagsAreSetOnlyByALeadingOneAndRarOnlyByALeadingZero) {
+  // An empty value clears a flag; a missing one takes its default.
+  Load(
       "[Preferences]\r\nSolidArchive=1abc\r\nFitImage=0\r\nAddComment=\r\n"
       "[Settings]\r\nTestArchive=10\r\nLockArchive=yes\r\nExplore=true\r\n"
       "SkipDefaultMaps=01\r\nSkipDefaultSceneries=\r\nSkipMapslist=1\r\nAutoloadTemplate=1\r\n");
-  const AppState s = load();
-  EXPECT_TRUE(window.controls.checked(Slot::solidCheck));
-  EXPECT_FALSE(window.controls.checked(Slot::fitImageCheck));
-  EXPECT_FALSE(window.controls.checked(Slot::addCommentCheck));
-  EXPECT_TRUE(s.testArchive);
-  EXPECT_FALSE(s.lockArchive);
-  EXPECT_FALSE(s.explore);
-  EXPECT_FALSE(s.skipDefaultMaps);
-  EXPECT_FALSE(s.skipDefaultSceneries);  // empty value: cleared, not the default
-  EXPECT_TRUE(s.skipDefaultTextures);    // missing: its default
-  EXPECT_TRUE(s.skipMapslist);
-  EXPECT_TRUE(s.autoloadTemplate);
-}
-
-TEST_F(SettingsFile, ArchiveTypeIsRarOnlyForALeadingZero) {
-  for (const auto& [value, rar] : {std::pair{"0", true},
-                                   {"01", true},
-                                   {"1", false},
-                                   {"2", false},
-                                   {"", false},
-                                   {"rar", false}}) {
-    writeFile(std::string("[Preferences]\r\nArchiveType=") + value + "\r\n");
-    load();
-    EXPECT_EQ(window.controls.checked(Slot::rarRadio), rar) << value;
-    EXPECT_EQ(window.controls.checked(Slot::zipRadio), !rar) << value;
+  EXPECT_EQ(Flags(), "1010010011100 5 0");
+  for (const auto& [value, rar] :
+       {std::pair{"0", "10"}, {"01", "10"}, {"1", "01"}, {"2", "01"}, {"", "01"}, {"rar", "01"}}) {
+    Load(std::string("[Preferences]\r\nArchiveType=") + value + "\r\n");
+    EXPECT_EQ(Flags().substr(0, 2), rar) << value;
   }
 }
 
-TEST_F(SettingsFile, CompressionAndRecoveryFallBackWhenOutOfRange) {
-  struct Case {
-    const char* compression;
-    const char* recovery;
-    int compressionChoice;
-    int recoveryChoice;
-  };
-  for (const Case c :
-       {Case{"9", "11", 5, 0}, Case{"2", "7", 2, 7}, Case{"5", "10", 5, 10}, Case{"0", "0", 0, 0},
-        Case{"x", "-3", 0, 0}, Case{"0003x", "0010", 3, 10}, Case{"99999", "12345", 5, 0}}) {
-    writeFile(std::string("[Preferences]\r\nCompression=") + c.compression +
-              "\r\nRepairRecord=" + c.recovery + "\r\n");
-    load();
-    EXPECT_EQ(window.controls.comboSelection(Slot::compressionCombo), c.compressionChoice)
-        << c.compression;
-    EXPECT_EQ(window.controls.comboSelection(Slot::recoveryCombo), c.recoveryChoice) << c.recovery;
+TEST_F(SettingsFile, NumbersAreReadByTheirFirstFourDigitsAndChoicesFallBackOutOfRange) {
+  const std::tuple<const char*, const char*, const char*> rows[] = {
+      {"9", "11", "5 0"}, {"2", "7", "2 7"},         {"5", "10", "5 10"},      {"0", "0", "0 0"},
+      {"x", "-3", "0 0"}, {"0003x", "0010", "3 10"}, {"99999", "12345", "5 0"}};
+  for (const auto& [compression, recovery, choices] : rows) {
+    Load(std::string("[Preferences]\r\nCompression=") + compression +
+         "\r\nRepairRecord=" + recovery + "\r\n");
+    EXPECT_EQ(Flags().substr(14), choices) << compression << " " << recovery;
   }
-}
-
-TEST_F(SettingsFile, NumbersAreReadByTheirFirstFourDigits) {
-  window.controls.workAreaRect = {0, 0, 20000, 20000};
-  writeFile("[Preferences]\r\nLeft=12345\r\nTop=0700px\r\nHeight=0999\r\n");
-  load();
-  EXPECT_EQ(window.placed(), (WindowPlacement{1234, 700, 621, 999}));
-}
-
-TEST_F(SettingsFile, ANegativeLeftReadsAsZeroBeforeClamping) {
-  // -20 itself would be pulled to -4 (the frame may stick out by f - 4 = 4 pixels).
-  writeFile("[Preferences]\r\nLeft=-20\r\nTop=-20\r\nHeight=600\r\n");
-  load();
-  EXPECT_EQ(window.placed(), (WindowPlacement{0, 0, 621, 600}));
-
-  window.controls.workAreaRect = {100, 50, 1380, 1044};  // a work area off the origin
-  load();
-  EXPECT_EQ(window.placed(), (WindowPlacement{96, 48, 621, 600}));
+  workArea = {0, 0, 20000, 20000};
+  Load("[Preferences]\r\nLeft=12345\r\nTop=0700px\r\nHeight=0999\r\n");
+  EXPECT_EQ(Placed(), (WindowPlacement{1234, 700, 621, 999}));
+  // A negative number reads as 0; -20 itself would be pulled to -4, as f - 4 pixels may stick
+  // out.
+  workArea = kScreen;
+  Load("[Preferences]\r\nLeft=-20\r\nTop=-20\r\nHeight=600\r\n");
+  EXPECT_EQ(Placed(), (WindowPlacement{0, 0, 621, 600}));
 }
 
 TEST_F(SettingsFile, TextsAreCutToTheirLengths) {
@@ -174,119 +121,69 @@ TEST_F(SettingsFile, TextsAreCutToTheirLengths) {
   for (const char* key :
        {"SoldatPath", "PWPath", "WinRARPath", "DefaultSaveFolder", "TemplatePath", "Localization"})
     file += std::string(key) + "=" + longPath + "\r\n";
-  writeFile(file);
-  const AppState s = load();
-  EXPECT_EQ(s.lastActiveFolder.size(), 260u);
-  EXPECT_EQ(s.soldatPath.size(), 195u);
-  EXPECT_EQ(s.polyWorksPath.size(), 195u);
-  EXPECT_EQ(s.winRarPath.size(), 260u);
-  EXPECT_EQ(s.defaultSaveFolder.size(), 210u);
-  EXPECT_EQ(s.templatePath.size(), 260u);
-  EXPECT_EQ(s.languageName.size(), 64u);
+  Load(file);
+  const AppState& s = state;
+  EXPECT_EQ(std::tuple(s.lastActiveFolder.size(), s.soldatPath.size(), s.polyWorksPath.size(),
+                       s.winRarPath.size(), s.defaultSaveFolder.size(), s.templatePath.size(),
+                       s.languageName.size()),
+            std::tuple(260u, 195u, 195u, 260u, 210u, 260u, 64u));
   EXPECT_EQ(s.soldatPath.substr(0, 4), u"C:\\p");
 }
 
-TEST_F(SettingsFile, SavedAndLoadedSettingsMatch) {
-  FakeControls& c = window.controls;
-  c.windowRect = {200, 150, 821, 950};
-  c.setText(Slot::archiveNameEdit, u"C:\\out\\packs\\weekly.rar");
-  c.setChecked(Slot::zipRadio, true);
-  c.setComboSelection(Slot::compressionCombo, 2);
-  c.setComboSelection(Slot::recoveryCombo, 7);
-  c.setChecked(Slot::solidCheck, true);
-  c.setChecked(Slot::fitImageCheck, true);
-  c.setChecked(Slot::addCommentCheck, true);
-  state.soldatPath = u"C:\\Games\\Soldat\\Soldat.exe";
-  state.polyWorksPath = u"C:\\Games\\Soldat\\Soldat PolyWorks\\Soldat PolyWorks.exe";
-  state.winRarPath = u"C:\\Program Files\\WinRAR\\WinRAR.exe";
-  state.defaultSaveFolder = u"D:\\Archives\\";
-  state.templatePath = u"D:\\template \u00e9t\u00e9.txt";
-  state.autoloadTemplate = true;
-  state.skipDefaultMaps = false;
-  state.skipDefaultSceneries = true;
-  state.skipDefaultTextures = false;
-  state.skipMapslist = true;
-  state.testArchive = true;
-  state.lockArchive = false;
-  state.explore = false;
-  state.languageName = u"Deutsch.lng";
-  SaveSettings(state, c);
+TEST_F(SettingsFile, SavedSettingsLoadBackAndASecondSaveReplacesThem) {
+  Load();
+  controls.windowRect = {200, 150, 821, 950};
+  controls.setText(Slot::archiveNameEdit, u"C:\\out\\packs\\weekly.rar");
+  controls.setChecked(Slot::rarRadio, false);
+  for (const Slot slot : {Slot::zipRadio, Slot::solidCheck, Slot::addCommentCheck})
+    controls.setChecked(slot, true);
+  controls.setComboSelection(Slot::compressionCombo, 2);
+  controls.setComboSelection(Slot::recoveryCombo, 7);
+  std::u16string* fields[] = {&state.soldatPath,        &state.polyWorksPath, &state.winRarPath,
+                              &state.defaultSaveFolder, &state.templatePath,  &state.languageName};
+  for (int i = 0; i < 6; ++i) *fields[i] = u"D:\\t\u00e9" + DecimalText(i) + u".exe";
+  state.autoloadTemplate = state.testArchive = true;
+  state.skipDefaultMaps = state.skipDefaultTextures = state.explore = false;
+  const std::string flags = Flags();
+  SaveSettings(state, controls);
 
-  EXPECT_EQ(stored(u"Preferences", u"Height"), u"800");
-  EXPECT_EQ(stored(u"Preferences", u"ArchiveType"), u"1");
-  EXPECT_EQ(stored(u"Preferences", u"LastActiveFolder"), u"C:\\out\\packs\\");
+  for (std::u16string* field : fields) field->clear();
+  state.autoloadTemplate = state.testArchive = false;
+  Load();
+  EXPECT_EQ(Placed(), (WindowPlacement{200, 150, 621, 800}));
+  EXPECT_EQ(Flags(), flags);
+  EXPECT_EQ(flags.substr(14), "2 7");
+  EXPECT_EQ(state.lastActiveFolder, u"C:\\out\\packs\\");
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(*fields[i], u"D:\\t\u00e9" + DecimalText(i) + u".exe");
 
-  Window fresh;
-  window.controls = fresh.controls;
-  const AppState s = load();
-  EXPECT_EQ(window.placed(), (WindowPlacement{200, 150, 621, 800}));
-  EXPECT_FALSE(window.controls.checked(Slot::rarRadio));
-  EXPECT_TRUE(window.controls.checked(Slot::zipRadio));
-  EXPECT_EQ(window.controls.comboSelection(Slot::compressionCombo), 2);
-  EXPECT_EQ(window.controls.comboSelection(Slot::recoveryCombo), 7);
-  EXPECT_TRUE(window.controls.checked(Slot::solidCheck));
-  EXPECT_TRUE(window.controls.checked(Slot::fitImageCheck));
-  EXPECT_TRUE(window.controls.checked(Slot::addCommentCheck));
-  EXPECT_EQ(s.lastActiveFolder, u"C:\\out\\packs\\");
-  EXPECT_EQ(s.soldatPath, state.soldatPath);
-  EXPECT_EQ(s.polyWorksPath, state.polyWorksPath);
-  EXPECT_EQ(s.winRarPath, state.winRarPath);
-  EXPECT_EQ(s.defaultSaveFolder, state.defaultSaveFolder);
-  EXPECT_EQ(s.templatePath, state.templatePath);
-  EXPECT_EQ(s.autoloadTemplate, state.autoloadTemplate);
-  EXPECT_EQ(s.skipDefaultMaps, state.skipDefaultMaps);
-  EXPECT_EQ(s.skipDefaultSceneries, state.skipDefaultSceneries);
-  EXPECT_EQ(s.skipDefaultTextures, state.skipDefaultTextures);
-  EXPECT_EQ(s.skipMapslist, state.skipMapslist);
-  EXPECT_EQ(s.testArchive, state.testArchive);
-  EXPECT_EQ(s.lockArchive, state.lockArchive);
-  EXPECT_EQ(s.explore, state.explore);
-  EXPECT_EQ(s.languageName, state.languageName);
-
-  // Saved again with other values, the same file holds the new ones.
-  window.controls.setText(Slot::archiveNameEdit, u"weekly.rar");
-  window.controls.setChecked(Slot::rarRadio, true);
+  controls.setText(Slot::archiveNameEdit, u"weekly.rar");
+  controls.setChecked(Slot::rarRadio, true);
   state.explore = true;
-  SaveSettings(state, window.controls);
-  EXPECT_EQ(stored(u"Preferences", u"LastActiveFolder"), u"");
-  EXPECT_EQ(stored(u"Preferences", u"ArchiveType"), u"0");
-  EXPECT_EQ(stored(u"Settings", u"Explore"), u"1");
+  SaveSettings(state, controls);
+  state.explore = false;
+  Load();
+  EXPECT_EQ(state.lastActiveFolder, u"");
+  EXPECT_EQ(Flags().substr(0, 2) + Flags()[12], "101");
 }
 
-TEST(ClampWindowPlacement, KeepsAPlaceThatFits) {
-  EXPECT_EQ(ClampWindowPlacement(100, 100, 700, kScreen, kFrame),
-            (WindowPlacement{100, 100, 621, 700}));
-  // Touching the limits exactly is still inside.
-  EXPECT_EQ(ClampWindowPlacement(663, 0, 1002, kScreen, kFrame),
-            (WindowPlacement{663, 0, 621, 1002}));
-}
-
-TEST(ClampWindowPlacement, PullsASideBackSoThatAtMostTheFrameSticksOut) {
-  // Far right: the right edge may pass the work area by f - 4 pixels.
-  EXPECT_EQ(ClampWindowPlacement(5000, 100, 700, kScreen, kFrame).x, 1280 + 8 - 4 - 621);
-  EXPECT_EQ(ClampWindowPlacement(664, 100, 700, kScreen, kFrame).x, 663);
-  EXPECT_EQ(ClampWindowPlacement(-300, 100, 700, kScreen, kFrame).x, -4);
-  // Wider than the work area: the left edge wins.
-  EXPECT_EQ(ClampWindowPlacement(50, 100, 700, ui::Rect{0, 0, 500, 994}, kFrame).x, -4);
-}
-
-TEST(ClampWindowPlacement, GrowsToTheLeastHeightAndKeepsTheBottomOnScreen) {
-  EXPECT_EQ(ClampWindowPlacement(100, 100, 10, kScreen, kFrame).height, 597);
-  // Room below y for more than the least height: the window gets shorter.
-  EXPECT_EQ(ClampWindowPlacement(100, 100, 2000, kScreen, kFrame),
-            (WindowPlacement{100, 100, 621, 902}));
-  // Not enough room: the window moves up at its least height.
-  EXPECT_EQ(ClampWindowPlacement(100, 800, 700, kScreen, kFrame),
-            (WindowPlacement{100, 1002 - 597, 621, 597}));
-}
-
-TEST(ClampWindowPlacement, TheCaptionNeverGoesAboveTheWorkArea) {
-  const ui::Rect topBar{0, 40, 1280, 1024};
-  EXPECT_EQ(ClampWindowPlacement(100, 0, 700, topBar, kFrame).y, 38);
-  // A work area lower than the least height: the caption stays reachable, the bottom sticks
-  // out.
-  EXPECT_EQ(ClampWindowPlacement(100, 10, 700, ui::Rect{0, 40, 1280, 500}, kFrame),
-            (WindowPlacement{100, 38, 621, 597}));
+TEST(ClampWindowPlacement, KeepsTheCaptionAndAllButTheFrameOnTheWorkArea) {
+  const std::tuple<int, int, int, ui::Rect, WindowPlacement> rows[] = {
+      {663, 0, 1002, kScreen, {663, 0, 621, 1002}},  // touching the limits exactly
+      // The side frames may stick out by f - 4 pixels; wider than the work area, left wins.
+      {5000, 100, 700, kScreen, {1280 + 8 - 4 - 621, 100, 621, 700}},
+      {664, 100, 700, kScreen, {663, 100, 621, 700}},
+      {-300, 100, 700, kScreen, {-4, 100, 621, 700}},
+      {50, 100, 700, {0, 0, 500, 994}, {-4, 100, 621, 700}},
+      // Grown to the least height; shorter while there is room below, else moved up.
+      {100, 100, 10, kScreen, {100, 100, 621, 597}},
+      {100, 100, 2000, kScreen, {100, 100, 621, 902}},
+      {100, 800, 700, kScreen, {100, 1002 - 597, 621, 597}},
+      // The caption stays reachable, even when the bottom must stick out.
+      {100, 0, 700, {0, 40, 1280, 1024}, {100, 38, 621, 700}},
+      {100, 10, 700, {0, 40, 1280, 500}, {100, 38, 621, 597}},
+  };
+  for (const auto& [x, y, height, area, expected] : rows)
+    EXPECT_EQ(ClampWindowPlacement(x, y, height, area, kFrame), expected) << x << "," << y;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <string>
 
 #include "config/default_file_lists.h"
 #include "support/fake_controls.h"
@@ -11,38 +11,24 @@
 
 namespace {
 
-using testsupport::FakeControls;
-using testsupport::SoldatInstall;
-using testsupport::SoldatInstallOptions;
-using testsupport::TempDir;
+using namespace testsupport;
 using ui::Slot;
-
-constexpr std::u16string_view kNoWinRar = u"Please specify valid WinRAR path!";
-constexpr std::u16string_view kNoSoldat = u"Please specify valid Soldat path!";
 
 class ToolPaths : public testing::Test {
  protected:
-  // The installation lies below "games\" so that every path has a backslash in it, natively
-  // too.
-  SoldatInstall build(const SoldatInstallOptions& options = testsupport::StandardInstall()) {
-    install = testsupport::BuildSoldatInstall(dir.path() + u"games\\", options);
+  // Lays out an installation below "games\" (so that every path has a backslash in it,
+  // natively too) and gives `state` the paths named in `given`: s(oldat), f (its folder),
+  // w(inrar), p(olyworks), as a settings file would hold them.
+  void Build(const SoldatInstallOptions& options = StandardInstall(), std::string given = "swp") {
+    state.kindFolders = {u"stale\\", u"stale\\", u"stale\\", u"stale\\", u"stale\\", u"stale\\"};
+    state.soldatFolder = u"stale\\";
+    install = BuildSoldatInstall(dir.path() + u"games\\", options);
     state.programFolder = install.programFolder;
     LoadDefaultFileLists(state);
-    return install;
-  }
-  // What the settings file would hold for a complete, correct installation.
-  void setAllPaths() {
-    state.soldatPath = install.soldatExe;
-    state.polyWorksPath = install.polyWorksExe;
-    state.winRarPath = install.winRarExe;
-  }
-  std::vector<std::u16string> messageTexts() const {
-    std::vector<std::u16string> texts;
-    for (const auto& m : controls.messages) {
-      EXPECT_EQ(m.kind, ui::MessageKind::kInformation);
-      texts.push_back(m.text);
-    }
-    return texts;
+    if (given.find('s') != std::string::npos) state.soldatPath = install.soldatExe;
+    if (given.find('f') != std::string::npos) state.soldatPath = install.soldatFolder;
+    if (given.find('w') != std::string::npos) state.winRarPath = install.winRarExe;
+    if (given.find('p') != std::string::npos) state.polyWorksPath = install.polyWorksExe;
   }
 
   TempDir dir;
@@ -51,215 +37,125 @@ class ToolPaths : public testing::Test {
   FakeControls controls;
 };
 
-TEST_F(ToolPaths, ACompleteInstallationGivesEveryFolder) {
-  build();
-  setAllPaths();
-  ValidateToolPaths(state, controls);
+// Each scenario in a fresh installation, from stale folders.
+class ToolPathScenarios
+    : public ToolPaths,
+      public testing::WithParamInterface<
+          std::tuple<void (*)(SoldatInstallOptions&), std::string, std::string, std::string>> {};
 
-  EXPECT_TRUE(controls.messages.empty());
-  EXPECT_EQ(state.soldatPath, install.soldatExe);
-  EXPECT_EQ(state.soldatFolder, install.soldatFolder);
-  EXPECT_EQ(state.kindFolders[kKindMap], install.mapsFolder);
-  EXPECT_EQ(state.kindFolders[kKindUncompiledMap], install.uncompiledFolder);
-  EXPECT_EQ(state.kindFolders[kKindPrefab], install.prefabsFolder);
-  EXPECT_EQ(state.kindFolders[kKindScenery], install.sceneryFolder);
-  EXPECT_EQ(state.kindFolders[kKindTexture], install.texturesFolder);
-  EXPECT_EQ(state.kindFolders[kKindEdge], install.edgesFolder);
-  EXPECT_EQ(state.polyWorksPath, install.polyWorksExe);
-  EXPECT_EQ(state.winRarPath, install.winRarExe);
-  // The builder's files are where the derived folders say.
-  EXPECT_TRUE(platform::Exists(state.kindFolders[kKindMap] + u"ctf_Ash.PMS"));
-  EXPECT_TRUE(platform::Exists(state.kindFolders[kKindEdge] + u"run.png"));
-  EXPECT_TRUE(platform::Exists(state.kindFolders[kKindPrefab] + u"bunker.PFB"));
-  EXPECT_TRUE(platform::Exists(state.kindFolders[kKindUncompiledMap] + u"ctf_Draft.PMS"));
+TEST_P(ToolPathScenarios, FindWhatExistsGuessWhatIsMissingAndEmptyWhatCannotBeFound) {
+  const auto& [change, given, expected, messages] = GetParam();
+  SoldatInstallOptions options = StandardInstall();
+  change(options);
+  Build(options, given);
+  ValidateToolPaths(state, controls);
+  const AppState& s = state;
+  const std::u16string found[] = {s.soldatPath,
+                                  s.soldatFolder,
+                                  s.kindFolders[kKindMap],
+                                  s.kindFolders[kKindScenery],
+                                  s.kindFolders[kKindTexture],
+                                  s.kindFolders[kKindEdge],
+                                  s.polyWorksPath,
+                                  s.kindFolders[kKindUncompiledMap],
+                                  s.kindFolders[kKindPrefab],
+                                  s.winRarPath};
+  const SoldatInstall& in = install;
+  const std::u16string installed[] = {
+      in.soldatExe,   in.soldatFolder, in.mapsFolder,       in.sceneryFolder, in.texturesFolder,
+      in.edgesFolder, in.polyWorksExe, in.uncompiledFolder, in.prefabsFolder, in.winRarExe};
+  std::string got, said;
+  for (int i = 0; i < 10; ++i) got += found[i] == installed[i] ? 'y' : found[i].empty() ? '-' : '?';
+  for (const auto& m : controls.messages) {
+    EXPECT_EQ(m.kind, ui::MessageKind::kInformation);
+    said += m.text == u"Please specify valid WinRAR path!"   ? 'W'
+            : m.text == u"Please specify valid Soldat path!" ? 'S'
+                                                             : '?';
+  }
+  EXPECT_EQ(got, expected);
+  EXPECT_EQ(said, messages);
 }
 
-TEST_F(ToolPaths, TheProgramInsideTheSoldatFolderFindsSoldatAndPolyWorks) {
-  auto options = testsupport::StandardInstall();
-  options.program = testsupport::ProgramPlace::kInsideSoldat;
-  build(options);
-  state.winRarPath = install.winRarExe;
-  ValidateToolPaths(state, controls);
+// Per path: y as installed, - empty. Messages: W for WinRAR, S for Soldat, in order.
+using O = SoldatInstallOptions;
+INSTANTIATE_TEST_SUITE_P(
+    Installations, ToolPathScenarios,
+    testing::Values(
+        std::tuple([](O&) {}, "swp", "yyyyyyyyyy", ""),
+        std::tuple([](O&) {}, "fwp", "?yyyyyyyyy", ""),
+        // The program inside the Soldat folder guesses Soldat, and PolyWorks from it.
+        std::tuple([](O& o) { o.program = ProgramPlace::kInsideSoldat; }, "w", "yyyyyyyyyy", ""),
+        std::tuple([](O& o) { o.soldatExe = o.winRar = false; }, "sw", "----------", "WS"),
+        // PolyWorks given without Soldat stays, and its ini is read.
+        std::tuple([](O& o) { o.soldatExe = false; }, "wp", "------yyyy", "S"),
+        std::tuple([](O& o) { o.polyWorks = false; }, "swp", "yyyyyy---y", ""),
+        std::tuple([](O& o) { o.iniFoldersEndWithBackslash = false; }, "swp", "yyyyyyyyyy", ""),
+        std::tuple([](O& o) { o.polyWorksIni = false; }, "swp", "yyyyyyy--y", "")));
 
-  EXPECT_TRUE(controls.messages.empty());
-  EXPECT_EQ(state.soldatPath, install.soldatExe);
-  EXPECT_EQ(state.kindFolders[kKindTexture], install.texturesFolder);
-  EXPECT_EQ(state.polyWorksPath, install.polyWorksExe);
-  EXPECT_EQ(state.kindFolders[kKindPrefab], install.prefabsFolder);
-}
-
-TEST_F(ToolPaths, ASoldatFolderIsAcceptedAsTheSoldatPath) {
-  build();
-  setAllPaths();
-  state.soldatPath = install.soldatFolder;  // with its trailing backslash
-  ValidateToolPaths(state, controls);
-  EXPECT_EQ(state.soldatPath, install.soldatFolder);
-  EXPECT_EQ(state.kindFolders[kKindMap], install.mapsFolder);
-  EXPECT_EQ(state.kindFolders[kKindEdge], install.edgesFolder);
-
-  // Without it the path still exists, but names the folder above.
-  state.soldatPath = install.soldatFolder.substr(0, install.soldatFolder.size() - 1);
-  ValidateToolPaths(state, controls);
-  EXPECT_EQ(state.soldatFolder, install.base);
-  EXPECT_EQ(state.kindFolders[kKindMap], install.base + u"maps\\");
-  EXPECT_TRUE(controls.messages.empty());
-}
-
-TEST_F(ToolPaths, MissingToolsAreReportedWinRarFirstAndTheirFoldersEmptied) {
-  auto options = testsupport::StandardInstall();
-  options.soldatExe = false;
-  options.winRar = false;
-  build(options);
-  state.soldatPath = install.soldatExe;
-  state.winRarPath = install.winRarExe;
-  state.polyWorksPath = u"";
-  state.kindFolders = {u"stale\\", u"stale\\", u"stale\\", u"stale\\", u"stale\\", u"stale\\"};
-  state.soldatFolder = u"stale\\";
-  ValidateToolPaths(state, controls);
-
-  EXPECT_EQ(messageTexts(),
-            (std::vector<std::u16string>{std::u16string(kNoWinRar), std::u16string(kNoSoldat)}));
-  EXPECT_TRUE(state.winRarPath.empty());
-  EXPECT_TRUE(state.soldatPath.empty());
-  EXPECT_TRUE(state.soldatFolder.empty());
-  EXPECT_TRUE(state.polyWorksPath.empty());  // nothing to guess from
-  for (const auto& folder : state.kindFolders) EXPECT_TRUE(folder.empty()) << "stale folder";
-}
-
-TEST_F(ToolPaths, PolyWorksGivenWithoutSoldatStaysAndItsIniIsRead) {
-  auto options = testsupport::StandardInstall();
-  options.soldatExe = false;
-  build(options);
-  state.winRarPath = install.winRarExe;
-  state.polyWorksPath = install.polyWorksExe;
-  ValidateToolPaths(state, controls);
-
-  EXPECT_EQ(messageTexts(), std::vector<std::u16string>{std::u16string(kNoSoldat)});
-  EXPECT_EQ(state.polyWorksPath, install.polyWorksExe);
-  EXPECT_EQ(state.kindFolders[kKindUncompiledMap], install.uncompiledFolder);
-  EXPECT_EQ(state.kindFolders[kKindPrefab], install.prefabsFolder);
-}
-
-TEST_F(ToolPaths, WithoutPolyWorksItsPathAndFoldersAreEmptyAndNothingIsSaid) {
-  auto options = testsupport::StandardInstall();
-  options.polyWorks = false;
-  build(options);
-  setAllPaths();
-  state.kindFolders[kKindPrefab] = u"stale\\";
-  ValidateToolPaths(state, controls);
-  EXPECT_TRUE(controls.messages.empty());
-  EXPECT_TRUE(state.polyWorksPath.empty());
-  EXPECT_TRUE(state.kindFolders[kKindUncompiledMap].empty());
-  EXPECT_TRUE(state.kindFolders[kKindPrefab].empty());
-  EXPECT_EQ(state.kindFolders[kKindMap], install.mapsFolder);
-}
-
-TEST_F(ToolPaths, PolyWorksFoldersGetTheirBackslashAndAMissingIniGivesNone) {
-  auto options = testsupport::StandardInstall();
-  options.iniFoldersEndWithBackslash = false;
-  build(options);
-  setAllPaths();
-  ValidateToolPaths(state, controls);
-  EXPECT_EQ(state.kindFolders[kKindUncompiledMap], install.uncompiledFolder);
-  EXPECT_EQ(state.kindFolders[kKindPrefab], install.prefabsFolder);
-
-  std::filesystem::remove(testsupport::NativePath(install.polyWorksIni));
-  ValidateToolPaths(state, controls);
-  EXPECT_EQ(state.polyWorksPath, install.polyWorksExe);
-  EXPECT_TRUE(state.kindFolders[kKindUncompiledMap].empty());
-  EXPECT_TRUE(state.kindFolders[kKindPrefab].empty());
-}
-
-TEST_F(ToolPaths, EmptyDefaultListsTurnTheirSkipFlagsOff) {
-  auto options = testsupport::StandardInstall();
+TEST_F(ToolPaths, EmptyDefaultListsTurnTheirSkipFlagsOffButNeverOn) {
+  SoldatInstallOptions options = StandardInstall();
   options.defaultMaps = std::vector<std::u16string>{};  // an empty file
   options.defaultSceneries.reset();                     // no file
-  build(options);
-  setAllPaths();
-  state.skipDefaultMaps = state.skipDefaultSceneries = state.skipDefaultTextures = true;
-  ValidateToolPaths(state, controls);
-  EXPECT_FALSE(state.skipDefaultMaps);
-  EXPECT_FALSE(state.skipDefaultSceneries);
-  EXPECT_TRUE(state.skipDefaultTextures);
-
-  // A flag that is off is never turned on.
-  state.skipDefaultTextures = false;
-  ValidateToolPaths(state, controls);
-  EXPECT_FALSE(state.skipDefaultTextures);
-}
-
-TEST_F(ToolPaths, AMissingDefaultArchiveFolderBecomesPackedWhichIsCreated) {
-  build();
-  setAllPaths();
-  const std::u16string packed = install.programFolder + u"Packed\\";
-  state.defaultSaveFolder = dir.path() + u"deleted\\";
-  ASSERT_FALSE(platform::Exists(packed));
-  ValidateToolPaths(state, controls);
-  EXPECT_EQ(state.defaultSaveFolder, packed);
-  EXPECT_TRUE(platform::Exists(packed));
-
-  // An existing folder is kept; an existing Packed folder is reused.
-  const std::u16string mine = dir.folder(u"mine");
-  state.defaultSaveFolder = mine;
-  ValidateToolPaths(state, controls);
-  EXPECT_EQ(state.defaultSaveFolder, mine);
-  state.defaultSaveFolder.clear();
-  ValidateToolPaths(state, controls);
-  EXPECT_EQ(state.defaultSaveFolder, packed);
-}
-
-TEST_F(ToolPaths, AMissingTemplateIsForgottenWithItsAutoload) {
-  build();
-  setAllPaths();
-  const std::u16string templ = dir.file(u"template.txt");
-  testsupport::WriteText(templ, "%mdate%\r\n");
-  controls.setChecked(Slot::addCommentCheck, true);
-  controls.setEnabled(Slot::loadTemplateButton, false);
-
-  state.templatePath = templ;
-  state.autoloadTemplate = true;
-  ValidateToolPaths(state, controls);
-  EXPECT_EQ(state.templatePath, templ);
-  EXPECT_TRUE(state.autoloadTemplate);
-  EXPECT_TRUE(controls.enabled(Slot::loadTemplateButton));
-
-  state.templatePath = dir.file(u"gone.txt");
-  ValidateToolPaths(state, controls);
-  EXPECT_TRUE(state.templatePath.empty());
-  EXPECT_FALSE(state.autoloadTemplate);
-  EXPECT_FALSE(controls.enabled(Slot::loadTemplateButton));
-}
-
-TEST(LoadTemplateButton, IsUsableOnlyForATemplateCommentWithATemplate) {
-  AppState state;
-  FakeControls controls;
-  struct Case {
-    bool addComment;
-    bool useFile;
-    const char16_t* templatePath;
-    bool enabled;
-  };
-  for (const Case c : {Case{true, false, u"t.txt", true}, Case{false, false, u"t.txt", false},
-                       Case{true, true, u"t.txt", false}, Case{true, false, u"", false}}) {
-    controls.setChecked(Slot::addCommentCheck, c.addComment);
-    controls.setChecked(Slot::useFileCheck, c.useFile);
-    state.templatePath = c.templatePath;
-    UpdateLoadTemplateButton(state, controls);
-    EXPECT_EQ(controls.enabled(Slot::loadTemplateButton), c.enabled)
-        << c.addComment << c.useFile << state.templatePath.size();
+  Build(options);
+  for (const bool textures : {true, false}) {
+    state.skipDefaultMaps = state.skipDefaultSceneries = true;
+    state.skipDefaultTextures = textures;
+    ValidateToolPaths(state, controls);
+    EXPECT_EQ(
+        std::tuple(state.skipDefaultMaps, state.skipDefaultSceneries, state.skipDefaultTextures),
+        std::tuple(false, false, textures));
   }
 }
 
-TEST(SoldatOpenCommand, ThePathLiesBetweenTheQuoteAndTheStartSwitch) {
+TEST_F(ToolPaths, AMissingArchiveFolderBecomesACreatedPackedAndAMissingTemplateIsForgotten) {
+  Build();
+  const std::u16string packed = install.programFolder + u"Packed\\";
+  const std::u16string mine = dir.folder(u"mine");
+  const std::u16string templ = dir.file(u"template.txt");
+  WriteText(templ, "%mdate%\r\n");
+  controls.setChecked(Slot::addCommentCheck, true);
+  // The archive folder as set, then as validated; the template likewise.
+  const std::tuple<std::u16string, std::u16string, std::u16string, bool> rows[] = {
+      {dir.path() + u"deleted\\", packed, templ, true},
+      {mine, mine, templ, true},
+      {u"", packed, dir.file(u"gone.txt"), false},
+  };
+  for (const auto& [folder, settled, templatePath, kept] : rows) {
+    state.defaultSaveFolder = folder;
+    state.templatePath = templatePath;
+    state.autoloadTemplate = true;
+    ValidateToolPaths(state, controls);
+    EXPECT_EQ(state.defaultSaveFolder, settled);
+    EXPECT_TRUE(platform::Exists(settled));
+    EXPECT_EQ(state.templatePath, kept ? templ : u"");
+    EXPECT_EQ(state.autoloadTemplate, kept);
+    EXPECT_EQ(controls.enabled(Slot::loadTemplateButton), kept);
+  }
+}
+
+TEST(ToolPathHelpers, LoadTemplateButtonOpenCommandAndRegistry) {
+  AppState state;
+  FakeControls controls;
+  // Add comment, use a file, template: usable only for a template comment with a template.
+  for (const auto& [add, useFile, templ, enabled] : {std::tuple{true, false, u"t.txt", true},
+                                                     {false, false, u"t.txt", false},
+                                                     {true, true, u"t.txt", false},
+                                                     {true, false, u"", false}}) {
+    controls.setChecked(Slot::addCommentCheck, add);
+    controls.setChecked(Slot::useFileCheck, useFile);
+    state.templatePath = templ;
+    UpdateLoadTemplateButton(state, controls);
+    EXPECT_EQ(controls.enabled(Slot::loadTemplateButton), enabled)
+        << add << useFile << (templ[0] != 0);
+  }
+
+  // The path lies between the leading quote and a 13-character tail.
   EXPECT_EQ(SoldatPathFromOpenCommand(u"\"C:\\Games\\Soldat\\Soldat.exe\" -start \"%1\""),
             u"C:\\Games\\Soldat\\Soldat.exe");
   EXPECT_EQ(SoldatPathFromOpenCommand(u"123456789012345"), u"2");
   EXPECT_EQ(SoldatPathFromOpenCommand(u"12345678901234"), u"");
-  EXPECT_EQ(SoldatPathFromOpenCommand(u"short"), u"");
   EXPECT_EQ(SoldatPathFromOpenCommand(u""), u"");
-}
 
-TEST(RegistryValue, AKeyThatDoesNotExistEmptiesTheField) {
   std::u16string field = u"C:\\old\\WinRAR.exe";
   ReadFirstRegistryValue(platform::RegistryRoot::kLocalMachine,
                          u"Software\\Soldat ZEK tests\\No such key", field);
@@ -270,23 +166,19 @@ TEST(DefaultFileLists, AreLoadedSortedAndUnique) {
   TempDir dir;
   AppState state;
   state.programFolder = dir.path();
-  testsupport::WriteBytes(dir.file(u"default maps.txt"),
-                          testsupport::Utf16File({u"inf_Abel.PMS", u"ctf_Run.PMS", u"CTF_run.pms",
-                                                  u"", u"ctf_Ash.PMS"}));
+  WriteBytes(dir.file(u"default maps.txt"),
+             Utf16File({u"inf_Abel.PMS", u"ctf_Run.PMS", u"CTF_run.pms", u"", u"ctf_Ash.PMS"}));
   // ANSI lines; a line over the limit ends the reading.
-  testsupport::WriteText(dir.file(u"default textures.txt"),
-                         "run.png\r\nash.bmp\r\n" + std::string(30, 'x') + "\r\nlost.bmp\r\n");
+  WriteText(dir.file(u"default textures.txt"),
+            "run.png\r\nash.bmp\r\n" + std::string(30, 'x') + "\r\nlost.bmp\r\n");
   state.defaultSceneries.add(u"stale.bmp", 1);
   LoadDefaultFileLists(state);
-
-  ASSERT_EQ(state.defaultMaps.count(), 3);
-  EXPECT_EQ(state.defaultMaps.textAt(0), u"ctf_Ash.PMS");
-  EXPECT_EQ(platform::CompareNoCase(state.defaultMaps.textAt(1), u"ctf_Run.PMS"), 0);
-  EXPECT_EQ(state.defaultMaps.textAt(2), u"inf_Abel.PMS");
+  EXPECT_EQ(state.defaultMaps.count(), 3);
+  EXPECT_EQ(platform::CompareNoCase(state.defaultMaps.join(),
+                                    u"ctf_Ash.PMS\r\nctf_Run.PMS\r\ninf_Abel.PMS\r\n"),
+            0);
   EXPECT_TRUE(state.defaultSceneries.empty());  // no file: empty, not stale
-  ASSERT_EQ(state.defaultTextures.count(), 2);
-  EXPECT_EQ(state.defaultTextures.textAt(0), u"ash.bmp");
-  EXPECT_EQ(state.defaultTextures.textAt(1), u"run.png");
+  EXPECT_EQ(state.defaultTextures.join(), u"ash.bmp\r\nrun.png\r\n");
 }
 
 }  // namespace

@@ -5,45 +5,29 @@
 #include <string>
 #include <vector>
 
+#include "core/text_helpers.h"
 #include "support/fake_controls.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using testsupport::FakeControls;
-using testsupport::TempDir;
 using ui::Slot;
+using Texts = std::vector<std::u16string>;
 
-constexpr std::u16string_view kFallbackNote =
-    u"\nFailed to load localization file! Default localization will be used instead.";
-
-std::u16string Entry(int i) {
-  const std::string s = "L" + std::to_string(i);
-  return {s.begin(), s.end()};
+// Entry i of a test translation; one holds a letter outside ASCII.
+std::u16string L(int entry) {
+  return u"L" + DecimalText(entry) + (entry == 5 ? u"\u00e9" : u"");
 }
 
-// A translation whose entry i reads "L<i>".
-std::vector<std::u16string> Table(int lines) {
-  std::vector<std::u16string> table;
-  for (int i = 0; i < lines; ++i) table.push_back(Entry(i));
-  return table;
-}
-
-std::vector<std::uint8_t> Utf16Bytes(const std::vector<std::u16string>& lines) {
+// A translation (UTF-16LE) whose entry i reads L(i), or `wide` at entry 100.
+std::vector<std::uint8_t> Table(int lines, std::u16string_view wide = {}) {
   std::vector<std::uint8_t> bytes = {0xFF, 0xFE};
-  for (const auto& line : lines) {
-    for (const char16_t c : line + u"\r\n") {
-      bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
-      bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
+  for (int i = 0; i < lines; ++i) {
+    for (const char16_t c : (i == 100 && !wide.empty() ? std::u16string(wide) : L(i)) + u"\r\n")
+      bytes.insert(bytes.end(), {std::uint8_t(c & 0xFF), std::uint8_t(c >> 8)});
   }
   return bytes;
-}
-
-std::vector<std::u16string> Items(std::initializer_list<int> entries) {
-  std::vector<std::u16string> items;
-  for (const int i : entries) items.push_back(Entry(i));
-  return items;
 }
 
 class UiText : public testing::Test {
@@ -56,172 +40,106 @@ class UiText : public testing::Test {
     controls.setComboSelection(Slot::compressionCombo, 5);
     controls.setComboSelection(Slot::recoveryCombo, 7);
   }
-  std::u16string languageFile(std::u16string_view name) const {
+  std::u16string LanguageFile(std::u16string_view name) const {
     return dir.path() + u"Localization\\" + std::u16string(name);
   }
-  void writeLanguage(std::u16string_view name, const std::vector<std::u16string>& lines) {
-    testsupport::WriteBytes(languageFile(name), Utf16Bytes(lines));
-  }
-  UiTextResult load(std::u16string_view language) {
+  UiTextResult Load(std::u16string_view language) {
     state.languageName = language;
     return LoadUiText(state, controls);
   }
-  void expectEnglish() const {
-    EXPECT_EQ(controls.tabs[0].text, u"Main");
-    EXPECT_EQ(controls.text(Slot::applyButton), u"Apply");
-    EXPECT_EQ(UiString(state, 56), u"All maps ( ");
-  }
-  void expectFellBack(std::u16string_view file) const {
-    ASSERT_EQ(controls.messages.size(), 1u);
-    EXPECT_EQ(controls.messages[0].kind, ui::MessageKind::kWarning);
-    EXPECT_EQ(controls.messages[0].text, languageFile(file) + std::u16string(kFallbackNote));
-    EXPECT_EQ(state.languageName, u"default");
-    expectEnglish();
-  }
 
-  TempDir dir;
+  testsupport::TempDir dir;
   AppState state;
   FakeControls controls;
 };
 
 TEST_F(UiText, TheBuiltInTableLabelsTheWholeWindow) {
-  ASSERT_EQ(load(u"default"), UiTextResult::kLoaded);
+  ASSERT_EQ(Load(u"default"), UiTextResult::kLoaded);
   EXPECT_TRUE(controls.messages.empty());
-  const std::vector<std::u16string> tabs = {u"Main", u"Content", u"Comment", u"Settings"};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(controls.tabs[i].text, tabs[i]);
+  EXPECT_EQ(controls.tabs[0].text + u"|" + controls.tabs[3].text, u"Main|Settings");
   EXPECT_EQ(controls.tabItemSize, (std::pair{126, 19}));
-  EXPECT_EQ(controls.text(Slot::refreshCatalogueButton), u"Refresh");
-  EXPECT_EQ(controls.text(Slot::refreshContentButton), u"Refresh");
-  EXPECT_EQ(controls.text(Slot::browseTemplateButton), u"Browse");
-  EXPECT_EQ(controls.text(Slot::recoveryLabel), u"Amount of recovery record:");
-  EXPECT_EQ(controls.text(Slot::soldatPathLabel), u"Soldat path ( required )");
-  EXPECT_EQ(controls.text(Slot::skipMapslistCheck), u"Don't pack mapslist");
-  EXPECT_EQ(controls.text(Slot::exploreCheck), u"Open target folder in Explorer");
-  EXPECT_EQ(controls.text(Slot::applyButton), u"Apply");
   // Slots without a caption from the table are left alone.
-  EXPECT_EQ(controls.text(Slot::mainSearchButton), u"");
-  EXPECT_EQ(controls.text(Slot::rarRadio), u"");
-  EXPECT_EQ(
-      controls.at(Slot::compressionCombo).items,
-      (std::vector<std::u16string>{u"store", u"fastest", u"fast", u"normal", u"good", u"best"}));
+  Texts captions;
+  for (const Slot slot : {Slot::refreshContentButton, Slot::browseTemplateButton, Slot::applyButton,
+                          Slot::mainSearchButton, Slot::rarRadio})
+    captions.push_back(controls.text(slot));
+  EXPECT_EQ(captions, (Texts{u"Refresh", u"Browse", u"Apply", u"", u""}));
+  EXPECT_EQ(controls.at(Slot::compressionCombo).items,
+            (Texts{u"store", u"fastest", u"fast", u"normal", u"good", u"best"}));
   const auto& recovery = controls.at(Slot::recoveryCombo).items;
   ASSERT_EQ(recovery.size(), 11u);
-  EXPECT_EQ(recovery.front(), u"none");
-  EXPECT_EQ(recovery[1], u"1%");
-  EXPECT_EQ(recovery.back(), u"10%");
+  EXPECT_EQ(recovery[0] + recovery[1] + recovery[10], u"none1%10%");
   EXPECT_EQ(state.uiText.count(), 161 - 56);
   EXPECT_EQ(UiString(state, 56), u"All maps ( ");
-  EXPECT_EQ(UiString(state, 144), u" created successfully");
   EXPECT_EQ(UiString(state, 160), u"WinRar in progress: Locking archive");
-  EXPECT_EQ(state.languageName, u"default");
-
-  // "default" in any letter case is the built-in table, not a file.
-  ASSERT_EQ(load(u"DEFAULT"), UiTextResult::kLoaded);
-  EXPECT_TRUE(controls.messages.empty());
-  EXPECT_EQ(state.languageName, u"DEFAULT");
 }
 
-TEST_F(UiText, ATranslationOfAtLeast161LinesReplacesEveryText) {
-  writeLanguage(u"Test.lng", Table(161));
-  ASSERT_EQ(load(u"Test.lng"), UiTextResult::kLoaded);
-  EXPECT_TRUE(controls.messages.empty());
-  EXPECT_EQ(state.languageName, u"Test.lng");
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(controls.tabs[i].text, Entry(i));
-  EXPECT_EQ(controls.text(Slot::refreshCatalogueButton), Entry(4));
-  EXPECT_EQ(controls.text(Slot::showLogButton), Entry(14));
-  EXPECT_EQ(controls.text(Slot::applyButton), Entry(36));
-  EXPECT_EQ(controls.at(Slot::compressionCombo).items, Items({37, 38, 39, 40, 41, 42}));
-  EXPECT_EQ(controls.at(Slot::recoveryCombo).items,
-            Items({43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53}));
-  EXPECT_EQ(UiString(state, 56), Entry(56));
-  EXPECT_EQ(UiString(state, 160), Entry(160));
+// Every file is read through LoadUiText; a file that is missing, short of entries, has an
+// overlong line or is named through a folder gives English and a warning naming it, once.
+TEST_F(UiText, ATranslationReplacesEveryTextOrFallsBackToEnglish) {
+  testsupport::WriteBytes(LanguageFile(u"Test.lng"), Table(161));
+  testsupport::WriteBytes(LanguageFile(u"Long.lng"), Table(170));
+  testsupport::WriteBytes(LanguageFile(u"Short.lng"), Table(160));
+  testsupport::WriteBytes(LanguageFile(u"Fits.lng"), Table(161, std::u16string(65, u'w')));
+  testsupport::WriteBytes(LanguageFile(u"Wide.lng"), Table(161, std::u16string(66, u'w')));
+  std::string ansi;
+  for (int i = 0; i < 161; ++i) ansi += "L" + std::to_string(i) + (i == 5 ? "\xE9\r\n" : "\r\n");
+  testsupport::WriteText(LanguageFile(u"Ansi.lng"), ansi);
+  // Valid tables beside the folder, named through the parent.
+  testsupport::WriteBytes(dir.file(u"escape.lng"), Table(161));
+  testsupport::WriteBytes(LanguageFile(u"x"), Table(161));
 
-  // Longer files are accepted; the lines past the table are kept and never shown.
-  writeLanguage(u"Long.lng", Table(170));
-  ASSERT_EQ(load(u"Long.lng"), UiTextResult::kLoaded);
-  EXPECT_TRUE(controls.messages.empty());
-  EXPECT_EQ(state.uiText.count(), 170 - 56);
-  EXPECT_EQ(UiString(state, 169), Entry(169));
-}
-
-TEST_F(UiText, ATableShortOfEntriesFallsBackToEnglishWithAWarning) {
-  writeLanguage(u"Short.lng", Table(160));
-  ASSERT_EQ(load(u"Short.lng"), UiTextResult::kLoaded);
-  expectFellBack(u"Short.lng");
-}
-
-TEST_F(UiText, AnOverlongLineEndsTheTable) {
-  auto lines = Table(161);
-  lines[100] = std::u16string(65, u'w');
-  writeLanguage(u"Fits.lng", lines);
-  ASSERT_EQ(load(u"Fits.lng"), UiTextResult::kLoaded);
-  EXPECT_TRUE(controls.messages.empty());
-  EXPECT_EQ(UiString(state, 100), lines[100]);
-
-  lines[100] = std::u16string(66, u'w');
-  writeLanguage(u"Wide.lng", lines);
-  ASSERT_EQ(load(u"Wide.lng"), UiTextResult::kLoaded);
-  expectFellBack(u"Wide.lng");
-}
-
-TEST_F(UiText, AnAnsiTranslationIsConvertedThroughTheCodePage) {
-  std::string text;
-  for (int i = 0; i < 161; ++i) text += "E" + std::to_string(i) + (i == 5 ? "\xE9" : "") + "\r\n";
-  testsupport::WriteText(languageFile(u"Ansi.lng"), text);
-  ASSERT_EQ(load(u"Ansi.lng"), UiTextResult::kLoaded);
-  EXPECT_TRUE(controls.messages.empty());
-  EXPECT_EQ(controls.text(Slot::loadMapslistButton), u"E5\u00e9");
-  EXPECT_EQ(UiString(state, 160), u"E160");
-}
-
-TEST_F(UiText, AMissingFileIsReportedOnceAndForgotten) {
-  ASSERT_EQ(load(u"Deleted.lng"), UiTextResult::kLoaded);
-  expectFellBack(u"Deleted.lng");
-  // The next load (Apply) takes the built-in table without a word.
-  ASSERT_EQ(LoadUiText(state, controls), UiTextResult::kLoaded);
-  EXPECT_EQ(controls.messages.size(), 1u);
-}
-
-TEST_F(UiText, ALanguageNameNeverLeadsOutOfTheLocalizationFolder) {
-  // A valid table right beside the folder, named through the parent.
-  testsupport::WriteBytes(dir.file(u"escape.lng"), Utf16Bytes(Table(161)));
-  testsupport::WriteBytes(languageFile(u"x"), Utf16Bytes(Table(161)));
-  for (const std::u16string name :
-       {u"..\\escape.lng", u"../escape.lng", u"C:escape.lng", u"..", u"x\\..\\..\\escape.lng"}) {
+  // Each language's outcome: E English as asked, T the translation, F English after a warning.
+  const char* outcomes = "EETTTTFFFFFFFF";
+  for (const std::u16string_view name :
+       {u"default", u"DEFAULT", u"Test.lng", u"Long.lng", u"Fits.lng", u"Ansi.lng", u"Short.lng",
+        u"Wide.lng", u"Deleted.lng", u"..\\escape.lng", u"../escape.lng", u"C:escape.lng", u"..",
+        u"x\\..\\..\\escape.lng"}) {
+    const std::u16string language(name);
+    const char outcome = *outcomes++;
+    SCOPED_TRACE(testing::PrintToString(language));
     controls.messages.clear();
-    ASSERT_EQ(load(name), UiTextResult::kLoaded);
+    ASSERT_EQ(Load(language), UiTextResult::kLoaded);
+    const bool translated = outcome == 'T';
+    EXPECT_EQ(controls.text(Slot::loadMapslistButton), translated ? L(5) : u"Load mapslist");
+    EXPECT_EQ(UiString(state, 160), translated ? L(160) : u"WinRar in progress: Locking archive");
+    EXPECT_EQ(state.languageName, outcome == 'F' ? u"default" : language);
+    ASSERT_EQ(controls.messages.size(), outcome == 'F' ? 1u : 0u);
+    if (outcome != 'F') continue;
+    EXPECT_EQ(controls.messages[0].kind, ui::MessageKind::kWarning);
+    EXPECT_EQ(controls.messages[0].text, LanguageFile(language) +
+                                             u"\nFailed to load localization file! Default "
+                                             u"localization will be used instead.");
+    // The next load (Apply) takes the built-in table without a word.
+    ASSERT_EQ(LoadUiText(state, controls), UiTextResult::kLoaded);
     EXPECT_EQ(controls.messages.size(), 1u);
-    EXPECT_EQ(state.languageName, u"default");
-    expectEnglish();
   }
+  ASSERT_EQ(Load(u"Long.lng"), UiTextResult::kLoaded);
+  EXPECT_EQ(UiString(state, 169), L(169));
+  ASSERT_EQ(Load(u"Fits.lng"), UiTextResult::kLoaded);
+  EXPECT_EQ(UiString(state, 100), std::u16string(65, u'w'));
 }
 
 TEST_F(UiText, TheOptionListsKeepTheirChoicesAcrossLanguages) {
-  writeLanguage(u"Test.lng", Table(161));
-  ASSERT_EQ(load(u"default"), UiTextResult::kLoaded);
-  EXPECT_EQ(controls.comboSelection(Slot::compressionCombo), 5);
-  EXPECT_EQ(controls.at(Slot::compressionCombo).items[5], u"best");
-  EXPECT_EQ(controls.comboSelection(Slot::recoveryCombo), 7);
-
+  testsupport::WriteBytes(LanguageFile(u"Test.lng"), Table(161));
+  ASSERT_EQ(Load(u"default"), UiTextResult::kLoaded);
   controls.setComboSelection(Slot::compressionCombo, 2);
-  ASSERT_EQ(load(u"Test.lng"), UiTextResult::kLoaded);
-  EXPECT_EQ(controls.comboSelection(Slot::compressionCombo), 2);
-  EXPECT_EQ(controls.at(Slot::compressionCombo).items[2], Entry(39));
-  EXPECT_EQ(controls.comboSelection(Slot::recoveryCombo), 7);
-  EXPECT_EQ(controls.at(Slot::recoveryCombo).items[7], Entry(50));
+  ASSERT_EQ(Load(u"Test.lng"), UiTextResult::kLoaded);
+  Texts chosen;
+  for (const Slot slot : {Slot::compressionCombo, Slot::recoveryCombo})
+    chosen.push_back(controls.at(slot).items.at(controls.comboSelection(slot)));
+  EXPECT_EQ(chosen, (Texts{L(37 + 2), L(43 + 7)}));
 }
 
 TEST_F(UiText, MessagesBeforeTheWindowIsLabelledUseTheChosenLanguage) {
-  writeLanguage(u"Test.lng", Table(161));
+  testsupport::WriteBytes(LanguageFile(u"Test.lng"), Table(161));
   state.languageName = u"Test.lng";
   EnsureRuntimeUiText(state);
-  EXPECT_EQ(UiString(state, 137), Entry(137));
-
+  EXPECT_EQ(UiString(state, 137), L(137));
   // Loaded texts are never replaced by it.
   state.languageName = u"default";
   EnsureRuntimeUiText(state);
-  EXPECT_EQ(UiString(state, 137), Entry(137));
-
+  EXPECT_EQ(UiString(state, 137), L(137));
   // A bad file quietly gives English here; LoadUiText reports it later.
   AppState fresh;
   fresh.programFolder = dir.path();
