@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/content_page_handlers.h"
+#include "app/main_page_handlers.h"
 #include "app/main_window.h"
 #include "ui/window_geometry.h"
 
@@ -273,6 +274,7 @@ bool CreateMainWindow(MainWindow& main, HINSTANCE instance) {
   main.state.packTree = &main.packTree;
   main.state.contentTree = &main.contentTree;
   WireContentPage(main);
+  WireMainPage(main);
   main.images = CreateImageList(instance);
   CreateTabControl(main);
   for (Slot tree : {Slot::catalogueTree, Slot::packTree, Slot::contentTree}) {

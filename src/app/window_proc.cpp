@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/content_page_handlers.h"
+#include "app/main_page_handlers.h"
 #include "app/main_window.h"
 #include "config/settings_file.h"
 #include "core/ui_text_ids.h"
@@ -58,6 +59,7 @@ std::optional<LRESULT> OnNotify(MainWindow& main, NMHDR& header) {
     if (header.code == TCN_SELCHANGE) OnPageChanged(main);
   }
   if (header.hwndFrom == main.slot(ui::Slot::contentTree)) return OnContentTreeNotify(main, header);
+  if (const auto result = OnMainTreeNotify(main, header)) return result;
   return std::nullopt;
 }
 
@@ -83,6 +85,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_COMMAND:
       OnContentCommand(*main, LOWORD(wParam), HIWORD(wParam));
+      OnMainCommand(*main, LOWORD(wParam), HIWORD(wParam));
       break;
     case WM_NOTIFY:
       if (const auto result = OnNotify(*main, *reinterpret_cast<NMHDR*>(lParam))) {
