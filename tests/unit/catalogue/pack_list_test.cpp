@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "config/ui_text.h"
+#include "core/text_helpers.h"
 #include "support/fake_controls.h"
 #include "ui/memory_tree.h"
 
 namespace {
 
-// A catalogue laid out by hand and an empty pack list; every rebuild of the archive content
-// is counted.
+using Entries = std::initializer_list<std::pair<std::u16string_view, int>>;
+
+// A catalogue laid out by hand and an empty pack list; rebuilds of the content are counted.
 class PackList : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -19,35 +22,35 @@ class PackList : public ::testing::Test {
     state.controls = &controls;
     state.catalogueTree = &catalogue;
     state.packTree = &pack;
-    state.rebuildArchiveContent = [this](AppState& s) {
-      ++rebuilds;
-      s.contentStale = false;
-    };
-
-    root = catalogue.insertLast(ui::kNoItem, {u"All maps ( 4 )", 0, 0});
-    state.catalogueRoot = root;
-    recent = catalogue.insertLast(root, {u"Recent PW maps ( 3 )", 1, 1});
-    catalogue.insertLast(recent, {u"ctf_Ash.PMS", 11, 11});
-    catalogue.insertLast(recent, {u"twin.PMS", 11, 11});
-    catalogue.insertLast(recent, {u"twin.PMS", 12, 12});
-    ctf = catalogue.insertLast(root, {u"Capture The Flag ( 3 )", 1, 1});
-    ash = catalogue.insertLast(ctf, {u"ctf_Ash.PMS", 11, 11});
-    catalogue.insertLast(ctf, {u"ctf_Bay.PMS", 11, 11});
-    catalogue.insertLast(ctf, {u"CTF_Cove.PMS", 11, 11});
-    prefabs = catalogue.insertLast(root, {u"Prefabs ( 1 )", 1, 1});
-    tower = catalogue.insertLast(prefabs, {u"tower.PFB", 13, 13});
-
+    state.rebuildArchiveContent = [this](AppState& s) { ++rebuilds, s.contentStale = false; };
+    state.catalogueRoot = catalogue.insertLast(ui::kNoItem, {u"All maps ( 7 )"});
+    recent = Group(u"Recent PW maps", {{u"ctf_Ash.PMS", 11}, {u"twin.PMS", 11}, {u"twin.PMS", 12}});
+    ctf = Group(u"Capture The Flag",
+                {{u"ctf_Ash.PMS", 11}, {u"ctf_Bay.PMS", 11}, {u"CTF_Cove.PMS", 11}});
+    prefabs = Group(u"Prefabs", {{u"tower.PFB", 13}});
     ClearPackList(state);
     rebuilds = 0;
   }
-
+  ui::TreeItem Group(std::u16string_view caption, Entries entries) {
+    const ui::TreeItem group = catalogue.insertLast(state.catalogueRoot, {caption, 1, 1});
+    for (const auto& [name, image] : entries) catalogue.insertLast(group, {name, image, image});
+    return group;
+  }
+  ui::TreeItem Entry(ui::TreeItem group, int index) const {
+    ui::TreeItem item = catalogue.child(group);
+    while (index-- > 0) item = catalogue.nextSibling(item);
+    return item;
+  }
   void Add(ui::TreeItem item) {
     catalogue.select(item);
     AddToPackList(state);
   }
-  std::string Caption() const {
-    const std::u16string text = pack.text(state.packRoot);
-    return {text.begin(), text.end()};
+  // Whether the pack, save-mapslist and clear buttons are enabled, as "111" or "000".
+  std::string Buttons() const {
+    std::string out;
+    for (ui::Slot s : {ui::Slot::packButton, ui::Slot::saveMapslistButton, ui::Slot::clearButton})
+      out += controls.enabled(s) ? '1' : '0';
+    return out;
   }
 
   AppState state;
@@ -55,156 +58,89 @@ class PackList : public ::testing::Test {
   ui::MemoryTree catalogue;
   ui::MemoryTree pack;
   int rebuilds = 0;
-  ui::TreeItem root{}, recent{}, ctf{}, ash{}, prefabs{}, tower{};
+  ui::TreeItem recent{}, ctf{}, prefabs{};
 };
 
-TEST_F(PackList, AnEntryIsChosenOnce) {
-  Add(ash);
-  Add(ash);
+TEST_F(PackList, EntriesAreChosenOnceInAlphabeticalOrder) {
+  Add(state.catalogueRoot);
+  Add(ui::kNoItem);
+  EXPECT_EQ(pack.outline(), "Maps to pack ( 0 ) [2/2]\n");
+  for (ui::TreeItem item :
+       {Entry(prefabs, 0), Entry(ctf, 0), Entry(ctf, 2), Entry(ctf, 0), Entry(recent, 0)})
+    Add(item);
   EXPECT_EQ(pack.outline(),
-            "Maps to pack ( 1 ) [2/2] +\n"
-            "  ctf_Ash.PMS [11/11]\n");
-  EXPECT_EQ(state.packCount, 1);
-  EXPECT_EQ(rebuilds, 1);  // the second press changed nothing at all
-}
-
-TEST_F(PackList, EntriesStayInAlphabeticalOrder) {
-  Add(tower);
-  Add(catalogue.child(ctf));
-  Add(catalogue.nextSibling(catalogue.nextSibling(catalogue.child(ctf))));
-  EXPECT_EQ(pack.outline(),
-            "Maps to pack ( 3 ) [2/2] +\n"
-            "  ctf_Ash.PMS [11/11]\n"
-            "  CTF_Cove.PMS [11/11]\n"
+            "Maps to pack ( 3 ) [2/2] +\n  ctf_Ash.PMS [11/11]\n  CTF_Cove.PMS [11/11]\n"
             "  tower.PFB [13/13]\n");
+  EXPECT_EQ(rebuilds, 3);  // adding what is there, or nothing, changes nothing at all
 }
 
 TEST_F(PackList, GroupsAddWhatIsNotChosenYet) {
-  Add(ash);
+  Add(Entry(ctf, 0));
   Add(recent);
   // The map from its game-mode group and from Recent PW maps is one entry; its uncompiled
   // source of the same name is another.
-  EXPECT_EQ(state.packCount, 3);
-  EXPECT_EQ(Caption(), "Maps to pack ( 3 )");
-  ui::TreeItem e = pack.child(state.packRoot);
-  EXPECT_EQ(pack.text(e), u"ctf_Ash.PMS");
-  e = pack.nextSibling(e);
-  const int first = pack.image(e);
-  EXPECT_EQ(pack.text(e), u"twin.PMS");
-  e = pack.nextSibling(e);
-  EXPECT_EQ(pack.text(e), u"twin.PMS");
-  EXPECT_EQ(first + pack.image(e), 11 + 12);
-  EXPECT_EQ(pack.selectedImage(e), pack.image(e));
-
-  // A group whose entries are all chosen adds nothing but still relabels.
-  const int before = rebuilds;
-  Add(recent);
-  EXPECT_EQ(state.packCount, 3);
+  EXPECT_EQ(pack.outline(),
+            "Maps to pack ( 3 ) [2/2] +\n  ctf_Ash.PMS [11/11]\n  twin.PMS [11/11]\n"
+            "  twin.PMS [12/12]\n");
+  Add(recent);  // adds nothing but still relabels
   EXPECT_EQ(pack.childCount(state.packRoot), 3);
-  EXPECT_EQ(rebuilds, before + 1);
+  EXPECT_EQ(state.packCount, 3);
+  EXPECT_EQ(rebuilds, 3);
 }
 
 TEST_F(PackList, EqualNamesInAnyImageOrderAreRecognised) {
-  // The pack list got its two entries of the same name in the other image order (another
-  // part inserted them); adding the group must still find both.
+  // Another part inserted the two entries of one name in the other image order.
   pack.insertLast(state.packRoot, {u"TWIN.pms", 12, 12});
   pack.insertLast(state.packRoot, {u"twin.PMS", 11, 11});
   state.packCount = 2;
   Add(recent);
   EXPECT_EQ(pack.outline(),
-            "Maps to pack ( 3 ) [2/2] +\n"
-            "  ctf_Ash.PMS [11/11]\n"
-            "  TWIN.pms [12/12]\n"
+            "Maps to pack ( 3 ) [2/2] +\n  ctf_Ash.PMS [11/11]\n  TWIN.pms [12/12]\n"
             "  twin.PMS [11/11]\n");
-}
-
-TEST_F(PackList, TheCatalogueRootOrNothingAddsNothing) {
-  Add(root);
-  catalogue.select(ui::kNoItem);
-  AddToPackList(state);
-  EXPECT_EQ(state.packCount, 0);
-  EXPECT_EQ(pack.childCount(state.packRoot), 0);
-  EXPECT_EQ(rebuilds, 0);
 }
 
 TEST_F(PackList, RemovingAnEntryOrEverything) {
   Add(ctf);
-  Add(tower);
-  ASSERT_EQ(state.packCount, 4);
-
-  pack.select(ui::kNoItem);
-  RemovePackListItem(state);
-  EXPECT_EQ(state.packCount, 4);
-
   pack.select(pack.child(state.packRoot));
   RemovePackListItem(state);
   EXPECT_EQ(pack.outline(),
-            "Maps to pack ( 3 ) [2/2] +\n"
-            "  ctf_Bay.PMS [11/11]\n"
-            "  CTF_Cove.PMS [11/11]\n"
-            "  tower.PFB [13/13]\n");
+            "Maps to pack ( 2 ) [2/2] +\n  ctf_Bay.PMS [11/11]\n  CTF_Cove.PMS [11/11]\n");
 
   pack.select(state.packRoot);
   RemovePackListItem(state);
   EXPECT_EQ(pack.outline(), "Maps to pack ( 0 ) [2/2]\n");
-  EXPECT_EQ(state.packCount, 0);
   EXPECT_EQ(pack.selected(), state.packRoot);
 }
 
-TEST_F(PackList, ButtonsNeedAnEntry) {
-  const ui::Slot buttons[] = {ui::Slot::packButton, ui::Slot::saveMapslistButton,
-                              ui::Slot::clearButton};
-  for (const ui::Slot b : buttons) EXPECT_FALSE(controls.enabled(b));
-  Add(ash);
-  for (const ui::Slot b : buttons) EXPECT_TRUE(controls.enabled(b));
-  ClearPackList(state);
-  for (const ui::Slot b : buttons) EXPECT_FALSE(controls.enabled(b));
-  EXPECT_EQ(Caption(), "Maps to pack ( 0 )");
-}
-
-TEST_F(PackList, ContentIsRebuiltAtOnceOnlyBelowSixEntries) {
-  Add(ctf);
-  Add(tower);
-  Add(catalogue.child(recent));  // already there: no change at all
-  Add(catalogue.nextSibling(catalogue.child(recent)));
-  EXPECT_EQ(state.packCount, 5);
-  EXPECT_EQ(rebuilds, 3);
-  EXPECT_FALSE(state.contentStale);
-
-  Add(catalogue.nextSibling(catalogue.nextSibling(catalogue.child(recent))));
-  EXPECT_EQ(state.packCount, 6);
-  EXPECT_EQ(rebuilds, 3);
-  EXPECT_TRUE(state.contentStale);
-
-  pack.select(pack.child(state.packRoot));
-  RemovePackListItem(state);
-  EXPECT_EQ(state.packCount, 5);
-  EXPECT_EQ(rebuilds, 4);
-  EXPECT_FALSE(state.contentStale);
-}
-
-TEST_F(PackList, WithoutARebuildTheContentStaysStale) {
-  state.rebuildArchiveContent = nullptr;
-  Add(ash);
-  EXPECT_TRUE(state.contentStale);
-}
-
-TEST_F(PackList, OtherPartsInsertAndRelabel) {
-  // Loading a mapslist or the command line insert entries themselves, keep the count and
-  // then relabel; a start without valid tool paths relabels before any refresh.
-  AppState fresh;
-  ASSERT_TRUE(LoadBuiltinRuntimeUiText(fresh));
-  ui::MemoryTree freshPack;
-  fresh.packTree = &freshPack;
-  UpdatePackListLabel(fresh);
-  EXPECT_EQ(freshPack.outline(), "Maps to pack ( 0 ) [2/2]\n");
-
-  pack.insertFirst(state.packRoot, {u"ctf_Ash.PMS", 11, 11});
+TEST_F(PackList, ButtonsNeedAnEntryAndContentIsRebuiltAtOnceBelowSixEntries) {
+  const struct {
+    int count;
+    const char* buttons;
+    bool rebuilt;
+  } rows[] = {{0, "000", true}, {1, "111", true}, {5, "111", true}, {6, "111", false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.count);
+    state.packCount = row.count;
+    const int before = rebuilds;
+    UpdatePackListLabel(state);
+    EXPECT_EQ(pack.text(state.packRoot), u"Maps to pack ( " + DecimalText(row.count) + u" )");
+    EXPECT_EQ(Buttons(), row.buttons);
+    EXPECT_EQ(rebuilds - before, row.rebuilt ? 1 : 0);
+    EXPECT_EQ(state.contentStale, !row.rebuilt);
+  }
+  state.rebuildArchiveContent = nullptr;  // nothing rebuilds it: it stays stale
   state.packCount = 1;
   UpdatePackListLabel(state);
-  EXPECT_EQ(Caption(), "Maps to pack ( 1 )");
-  EXPECT_TRUE(controls.enabled(ui::Slot::packButton));
-  EXPECT_EQ(rebuilds, 1);
+  EXPECT_TRUE(state.contentStale);
+}
+
+TEST(PackListLabel, AStartWithoutToolPathsRelabelsBeforeThereIsARoot) {
+  AppState state;
+  ASSERT_TRUE(LoadBuiltinRuntimeUiText(state));
+  ui::MemoryTree pack;
+  state.packTree = &pack;
+  UpdatePackListLabel(state);
+  EXPECT_EQ(pack.outline(), "Maps to pack ( 0 ) [2/2]\n");
 }
 
 }  // namespace
