@@ -2,243 +2,146 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <array>
 #include <set>
 
 namespace {
 
 using ui::Box;
 using ui::Placement;
-using ui::Point;
 using ui::Rect;
 using ui::Slot;
 
-int Width(const Rect& r) {
-  return r.right - r.left;
-}
-int Height(const Rect& r) {
-  return r.bottom - r.top;
+std::array<int, 4> Sides(const Rect& r) {
+  return {r.left, r.top, r.right, r.bottom};
 }
 
 TEST(FrameGeometry, GrowsTheOuterSizeByWhatTheClientAreaLacks) {
-  // Frames of 8 pixels a side and a 31-pixel caption: the usual metrics.
-  const ui::FrameGeometry usual = ui::ComputeFrameGeometry(605, 555, 23);
-  EXPECT_EQ(usual.frameBorder, 8);
-  EXPECT_EQ(usual.fixedWindowWidth, 621);
-  EXPECT_EQ(usual.minWindowHeight, 594 + 535 + 23 - 555);
-
-  // Thicker frames and a taller status bar.
-  const ui::FrameGeometry thick = ui::ComputeFrameGeometry(599, 540, 25);
-  EXPECT_EQ(thick.frameBorder, 11);
-  EXPECT_EQ(thick.fixedWindowWidth, 627);
-  EXPECT_EQ(thick.minWindowHeight, 1152 - 540 + 25 - 23);
-
-  // Odd differences halve toward zero, also when the client area is wider than wanted.
-  EXPECT_EQ(ui::ComputeFrameGeometry(600, 555, 23).frameBorder, 10);
-  EXPECT_EQ(ui::ComputeFrameGeometry(610, 555, 23).frameBorder, 6);
-  EXPECT_EQ(ui::ComputeFrameGeometry(610, 555, 23).fixedWindowWidth, 616);
+  // The usual frames of 8 pixels and a 31-pixel caption, thicker ones, and odd differences,
+  // which halve toward zero, also when the client area is wider than wanted.
+  const struct {
+    int clientWidth, clientHeight, statusBar, border, width, minHeight;
+  } rows[] = {{605, 555, 23, 8, 621, 597},
+              {599, 540, 25, 11, 627, 614},
+              {600, 555, 23, 10, 626, 597},
+              {610, 555, 23, 6, 616, 597}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.clientWidth);
+    const ui::FrameGeometry g =
+        ui::ComputeFrameGeometry(row.clientWidth, row.clientHeight, row.statusBar);
+    EXPECT_EQ((std::array{g.frameBorder, g.fixedWindowWidth, g.minWindowHeight}),
+              (std::array{row.border, row.width, row.minHeight}));
+  }
 }
 
-TEST(ControlBoxes, PagesShareTheirTopRowAndBottomButtons) {
-  // The search rows of Main and Content line up, and Pack and Apply sit on one place.
+TEST(ControlBoxes, PagesShareTheirTopRowAndBottomButtonsInsideTheClientArea) {
   EXPECT_EQ(ui::InitialControlBox(Slot::mainSearchEdit),
             ui::InitialControlBox(Slot::contentSearchEdit));
   EXPECT_EQ(ui::InitialControlBox(Slot::packButton), ui::InitialControlBox(Slot::applyButton));
-  EXPECT_EQ(ui::InitialControlBox(Slot::packButton), (Box{508, 508, 92, 23}));
   // The preview box lies at the bottom of the details panel, inside its edge.
   const Box details = ui::InitialControlBox(Slot::detailsEdit);
   const Box preview = ui::InitialControlBox(Slot::previewBox);
-  EXPECT_EQ(preview.x, details.x);
-  EXPECT_EQ(preview.width, details.width);
-  EXPECT_EQ(preview.y + preview.height, details.y + details.height - 1);
-  // Every control lies inside the client area above the status bar (combo boxes count
-  // with their drop-down lists, which may reach lower).
+  EXPECT_EQ(preview, (Box{details.x, details.y + details.height - 1 - preview.height, details.width,
+                          preview.height}));
+  // Combo boxes count with their drop-down lists, which may reach below the page.
   for (int i = 0; i < ui::kSlotCount; ++i) {
     const Slot slot = static_cast<Slot>(i);
     const Box b = ui::InitialControlBox(slot);
-    EXPECT_GE(b.x, 0) << i;
-    EXPECT_LE(b.x + b.width, ui::kClientWidth) << i;
-    if (slot != Slot::compressionCombo && slot != Slot::recoveryCombo) {
-      EXPECT_LE(b.y + b.height, ui::kMinPageHeight) << i;
-    }
+    const bool dropDown = slot == Slot::compressionCombo || slot == Slot::recoveryCombo;
+    EXPECT_TRUE(b.x >= 0 && b.x + b.width <= ui::kClientWidth) << i;
+    EXPECT_TRUE(dropDown || b.y + b.height <= ui::kMinPageHeight) << i;
   }
 }
 
-const Placement* Find(const std::vector<Placement>& list, int target) {
-  const auto it = std::find_if(list.begin(), list.end(),
-                               [&](const Placement& p) { return p.target == target; });
-  return it == list.end() ? nullptr : &*it;
-}
-int SlotNumber(Slot s) {
-  return static_cast<int>(s);
-}
-
-TEST(Layout, AtTheMinimumHeightEveryControlKeepsItsCreatedPlace) {
-  for (const Placement& p : ui::LayoutPlacements(0, false)) {
-    if (p.target == Placement::kTabControl) {
-      EXPECT_FALSE(p.move);
-      EXPECT_EQ(p.a, 607);
-      EXPECT_EQ(p.b, 537);
-    } else if (p.target == Placement::kStatusBar) {
-      EXPECT_TRUE(p.move);
-      EXPECT_EQ(p.b, 535);
-    } else {
-      const Box b = ui::InitialControlBox(static_cast<Slot>(p.target));
-      EXPECT_EQ(p.a, p.move ? b.x : b.width) << p.target;
-      EXPECT_EQ(p.b, p.move ? b.y : b.height) << p.target;
+TEST(Layout, ExtraHeightStretchesTreesAndTextsAndMovesTheBottomRowsDown) {
+  const auto n = [](Slot s) { return static_cast<int>(s); };
+  const std::multiset<int> stretched = {Placement::kTabControl, n(Slot::catalogueTree),
+                                        n(Slot::packTree),      n(Slot::contentTree),
+                                        n(Slot::detailsEdit),   n(Slot::commentEdit)};
+  const std::multiset<int> moved = {Placement::kStatusBar,     n(Slot::previewBox),
+                                    n(Slot::removeButton),     n(Slot::browseArchiveButton),
+                                    n(Slot::archiveNameEdit),  n(Slot::rarRadio),
+                                    n(Slot::zipRadio),         n(Slot::packButton),
+                                    n(Slot::compressionLabel), n(Slot::compressionCombo),
+                                    n(Slot::recoveryLabel),    n(Slot::recoveryCombo),
+                                    n(Slot::solidCheck),       n(Slot::applyButton)};
+  for (const int dy : {0, 120}) {
+    SCOPED_TRACE(dy);
+    std::multiset<int> seenStretched, seenMoved;
+    for (const Placement& p : ui::LayoutPlacements(dy, false)) {
+      (p.move ? seenMoved : seenStretched).insert(p.target);
+      // The tab control and the status bar are no page controls.
+      const Box b = p.target == Placement::kTabControl ? ui::kTabControlBox
+                    : p.target == Placement::kStatusBar
+                        ? Box{0, ui::kMinPageHeight, 0, 0}
+                        : ui::InitialControlBox(static_cast<Slot>(p.target));
+      EXPECT_EQ(p.a, p.move ? b.x : b.width) << p.target;  // only downwards or taller
+      EXPECT_EQ(p.b, p.move ? b.y + dy : b.height + dy) << p.target;
     }
+    EXPECT_EQ(seenStretched, stretched);
+    EXPECT_EQ(seenMoved, moved);
   }
-}
-
-TEST(Layout, ExtraHeightGoesToTreesAndTextsAndPushesBottomRowsDown) {
-  const int dy = 120;
-  const auto list = ui::LayoutPlacements(dy, false);
-  const std::set<int> stretched = {Placement::kTabControl,        SlotNumber(Slot::catalogueTree),
-                                   SlotNumber(Slot::packTree),    SlotNumber(Slot::contentTree),
-                                   SlotNumber(Slot::detailsEdit), SlotNumber(Slot::commentEdit)};
-  const std::set<int> moved = {Placement::kStatusBar,
-                               SlotNumber(Slot::previewBox),
-                               SlotNumber(Slot::removeButton),
-                               SlotNumber(Slot::browseArchiveButton),
-                               SlotNumber(Slot::archiveNameEdit),
-                               SlotNumber(Slot::rarRadio),
-                               SlotNumber(Slot::zipRadio),
-                               SlotNumber(Slot::packButton),
-                               SlotNumber(Slot::compressionLabel),
-                               SlotNumber(Slot::compressionCombo),
-                               SlotNumber(Slot::recoveryLabel),
-                               SlotNumber(Slot::recoveryCombo),
-                               SlotNumber(Slot::solidCheck),
-                               SlotNumber(Slot::applyButton)};
-  std::set<int> seenStretched;
-  std::set<int> seenMoved;
-  for (const Placement& p : list) (p.move ? seenMoved : seenStretched).insert(p.target);
-  EXPECT_EQ(seenStretched, stretched);
-  EXPECT_EQ(seenMoved, moved);
-  EXPECT_EQ(list.size(), stretched.size() + moved.size());
-
-  for (const Placement& p : list) {
-    if (p.target < 0) continue;
-    const Box b = ui::InitialControlBox(static_cast<Slot>(p.target));
-    if (p.move) {
-      EXPECT_EQ(p.a, b.x) << p.target;  // only downwards
-      EXPECT_EQ(p.b, b.y + dy) << p.target;
-    } else {
-      EXPECT_EQ(p.a, b.width) << p.target;  // only taller
-      EXPECT_EQ(p.b, b.height + dy) << p.target;
-    }
-  }
-  EXPECT_EQ(Find(list, Placement::kStatusBar)->b, 535 + dy);
-  EXPECT_EQ(Find(list, Placement::kTabControl)->b, 537 + dy);
 }
 
 TEST(Layout, APreviewShortensTheDetailsByItsRoom) {
-  const auto plain = ui::LayoutPlacements(40, false);
-  const auto previewing = ui::LayoutPlacements(40, true);
-  const Placement* without = Find(plain, SlotNumber(Slot::detailsEdit));
-  const Placement* with = Find(previewing, SlotNumber(Slot::detailsEdit));
-  ASSERT_TRUE(without && with);
-  EXPECT_EQ(without->b, 478 + 40);
-  EXPECT_EQ(with->b, 164 + 40);
-  EXPECT_EQ(with->a, 308);
-  // The preview box itself is not affected by whether it is shown.
-  EXPECT_EQ(Find(previewing, SlotNumber(Slot::previewBox))->b, 222 + 40);
+  const auto b = [](bool previewShown, Slot slot) {
+    for (const Placement& p : ui::LayoutPlacements(40, previewShown))
+      if (p.target == static_cast<int>(slot)) return p.b;
+    return -1;
+  };
+  EXPECT_EQ(b(false, Slot::detailsEdit), 478 + 40);
+  EXPECT_EQ(b(true, Slot::detailsEdit), 478 + 40 - 314);
+  EXPECT_EQ(b(true, Slot::previewBox), 222 + 40);
 }
 
-TEST(Layout, ExtraHeightComesFromTheOuterRectangle) {
-  EXPECT_EQ(ui::ExtraHeight({100, 50, 721, 650}, 597), 3);
-  EXPECT_EQ(ui::ExtraHeight({0, 0, 621, 597}, 597), 0);
-}
-
-// A work area of 1280 x 994 at (0, 0), frame border 8, a window of 621 x 600.
-class Moving : public ::testing::Test {
- protected:
-  Rect Move(int left, int top) {
-    const Rect start{300, 200, 300 + 621, 200 + 600};
-    return ui::MovingRect(start, Point{500, 210}, Point{500 + left - 300, 210 + top - 200}, work,
-                          8);
+// A work area of 1280 x 994 at (0, 0), or narrower, or with a task bar left and top; frame
+// border b = 8; a window of 621 x 600 dragged from (300, 200). Each edge snaps when strictly
+// between: the right one work.right + b - 16 and + 24 (lefts 651 and 691), the left one
+// work.left - b - 24 and + 16, the bottom one work.bottom + b - 20 and + 20 (tops 382 and
+// 422), the top one work.top - 22 and + 18 (resting 2 pixels above). In a narrow work area
+// the right edge snaps the window into reach of the left one, which wins.
+TEST(Moving, FollowsTheCursorKeepingTheSizeAndSnapsToTheWorkArea) {
+  const Rect full{0, 0, 1280, 994}, narrow{0, 0, 620, 994}, offset{60, 40, 1280, 994};
+  const auto move = [](const Rect& work, int left, int top) {
+    return ui::MovingRect({300, 200, 921, 800}, {500, 210}, {left + 200, top + 10}, work, 8);
+  };
+  const struct {
+    Rect work;
+    int from, to;
+  } across[] = {{full, 400, 400}, {full, 651, 651}, {full, 652, 663}, {full, 690, 663},
+                {full, 691, 691}, {full, -32, -32}, {full, -31, -4},  {full, 7, -4},
+                {full, 8, 8},     {narrow, 20, -4}, {offset, 52, 56}},
+    down[] = {{full, 300, 300}, {full, 382, 382}, {full, 383, 402}, {full, 421, 402},
+              {full, 422, 422}, {full, -22, -22}, {full, -21, -2},  {full, 17, -2},
+              {full, 18, 18},   {offset, 45, 38}};
+  for (const auto& row : across) {
+    SCOPED_TRACE(row.from);
+    EXPECT_EQ(Sides(move(row.work, row.from, 300)), (std::array{row.to, 300, row.to + 621, 900}));
   }
-  Rect work{0, 0, 1280, 994};
-};
-
-TEST_F(Moving, FollowsTheCursorKeepingTheSize) {
-  const Rect r = Move(400, 300);
-  EXPECT_EQ(r.left, 400);
-  EXPECT_EQ(r.top, 300);
-  EXPECT_EQ(Width(r), 621);
-  EXPECT_EQ(Height(r), 600);
+  for (const auto& row : down) {
+    SCOPED_TRACE(row.from);
+    EXPECT_EQ(Sides(move(row.work, 400, row.from)), (std::array{400, row.to, 1021, row.to + 600}));
+  }
 }
 
-TEST_F(Moving, RightEdgeSnapsWithinItsStrictRange) {
-  const int snapped = 1280 - 621 + 8 - 4;  // right edge at work.right + b - 4
-  // Right edge strictly between work.right + b - 16 and work.right + b + 24.
-  EXPECT_EQ(Move(1272 - 621, 300).left, 1272 - 621);  // right = 1272: not in reach
-  EXPECT_EQ(Move(1273 - 621, 300).left, snapped);
-  EXPECT_EQ(Move(1311 - 621, 300).left, snapped);
-  EXPECT_EQ(Move(1312 - 621, 300).left, 1312 - 621);
-}
-
-TEST_F(Moving, LeftEdgeSnapsAndWinsOverTheRight) {
-  EXPECT_EQ(Move(-32, 300).left, -32);  // work.left - b - 24: not in reach
-  EXPECT_EQ(Move(-31, 300).left, -4);   // snapped to work.left - b + 4
-  EXPECT_EQ(Move(7, 300).left, -4);
-  EXPECT_EQ(Move(8, 300).left, 8);
-  // A work area narrower than the window: the right edge snaps the window into reach of
-  // the left one, which then wins.
-  work = {0, 0, 620, 994};
-  EXPECT_EQ(Move(20, 300).left, -4);
-}
-
-TEST_F(Moving, BottomAndTopEdgesSnap) {
-  const int bottomSnapped = 994 - 600 + 8;         // bottom edge at work.bottom + b
-  EXPECT_EQ(Move(400, 982 - 600).top, 982 - 600);  // bottom 982: work.bottom + b - 20
-  EXPECT_EQ(Move(400, 983 - 600).top, bottomSnapped);
-  EXPECT_EQ(Move(400, 1021 - 600).top, bottomSnapped);
-  EXPECT_EQ(Move(400, 1022 - 600).top, 1022 - 600);
-  EXPECT_EQ(Move(400, -22).top, -22);
-  EXPECT_EQ(Move(400, -21).top, -2);
-  EXPECT_EQ(Move(400, 17).top, -2);
-  EXPECT_EQ(Move(400, 18).top, 18);
-  // The work area need not start at the screen's corner (a task bar on the left or top).
-  work = {60, 40, 1280, 994};
-  EXPECT_EQ(Move(60 - 8, 40 + 5).left, 60 - 8 + 4);
-  EXPECT_EQ(Move(300, 40 + 5).top, 38);
-}
-
-class Sizing : public ::testing::Test {
- protected:
-  Rect Size(Rect proposed) { return ui::SizingRect(proposed, start, work, 8, 597); }
-  Rect start{300, 200, 921, 900};
-  Rect work{0, 0, 1280, 994};
-};
-
-TEST_F(Sizing, WidthAndHorizontalPlaceNeverChange) {
-  const Rect r = Size({250, 200, 1000, 950});  // a corner drag to the lower right
-  EXPECT_EQ(r.left, 300);
-  EXPECT_EQ(r.right, 921);
-  EXPECT_EQ(r.bottom, 950);
-  EXPECT_EQ(Size({320, 200, 900, 900}).right, 921);  // a side drag: nothing changes
-  EXPECT_EQ(Size({320, 200, 900, 900}).bottom, 900);
-}
-
-TEST_F(Sizing, DraggedEdgeStopsAtTheMinimumHeight) {
-  Rect r = Size({300, 500, 921, 900});  // top dragged down too far
-  EXPECT_EQ(r.top, 900 - 597);
-  EXPECT_EQ(r.bottom, 900);
-  r = Size({300, 200, 921, 500});  // bottom dragged up too far
-  EXPECT_EQ(r.top, 200);
-  EXPECT_EQ(r.bottom, 200 + 597);
-}
-
-TEST_F(Sizing, TopAndBottomSnapToTheWorkAreaAndCannotPassIt) {
-  EXPECT_EQ(Size({300, 17, 921, 900}).top, -2);
-  EXPECT_EQ(Size({300, -50, 921, 900}).top, -2);
-  EXPECT_EQ(Size({300, 18, 921, 900}).top, 18);
-  EXPECT_EQ(Size({300, 200, 921, 982}).bottom, 982);
-  EXPECT_EQ(Size({300, 200, 921, 983}).bottom, 1002);
-  EXPECT_EQ(Size({300, 200, 921, 1100}).bottom, 1002);
-  // While the top edge moves, the bottom is left as proposed.
-  EXPECT_EQ(Size({300, 100, 921, 1100}).bottom, 1100);
+// Frame border 8, minimum height 597, a window at {300, 200, 921, 900}: a corner drag, a
+// side drag, each edge dragged too far, then the top and bottom edges near the work area's,
+// and lastly a top that moves while the bottom is left as proposed.
+TEST(Sizing, OnlyTheHeightChangesNeverBelowTheMinimumSnappingToTheWorkArea) {
+  const struct {
+    Rect proposed, want;
+  } rows[] = {
+      {{250, 200, 1000, 950}, {300, 200, 921, 950}}, {{320, 200, 900, 900}, {300, 200, 921, 900}},
+      {{300, 500, 921, 900}, {300, 303, 921, 900}},  {{300, 200, 921, 500}, {300, 200, 921, 797}},
+      {{300, 17, 921, 900}, {300, -2, 921, 900}},    {{300, -50, 921, 900}, {300, -2, 921, 900}},
+      {{300, 18, 921, 900}, {300, 18, 921, 900}},    {{300, 200, 921, 982}, {300, 200, 921, 982}},
+      {{300, 200, 921, 983}, {300, 200, 921, 1002}}, {{300, 200, 921, 1100}, {300, 200, 921, 1002}},
+      {{300, 100, 921, 1100}, {300, 100, 921, 1100}}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.proposed.top << ", " << row.proposed.bottom);
+    const Rect r = ui::SizingRect(row.proposed, {300, 200, 921, 900}, {0, 0, 1280, 994}, 8, 597);
+    EXPECT_EQ(Sides(r), Sides(row.want));
+  }
 }
 
 }  // namespace
