@@ -2,7 +2,7 @@
 """Turns the editable resource sources into what the builds embed.
 
 Pictures are kept as text pixel grids in resources/pictures (see palette.txt there) and
-become 32-bit BMP files with alpha, 1-bit masks and the program icon here.
+become BMP files whose clear pixels hold the key colour CLEAR, and the program icon here.
 
 The built-in tables are stored in the program as UTF-16LE text with a byte-order mark and
 CR LF after every line, exactly like a text file the program would read; the native build
@@ -41,8 +41,9 @@ PICTURES = [
     "overlay_plus", "overlay_warning", "overlay_minus",
 ]
 FIRST_PICTURE_ID = 131
-# The three overlays also need masks, bitmaps 156..158.
-OVERLAY_MASKS = {156: "overlay_plus", 157: "overlay_warning", 158: "overlay_minus"}
+# The program masks this colour out when it adds the pictures to its image list
+# (kClearColour in src/app/main_window.h); no picture may use it.
+CLEAR = (255, 0, 255)
 ICON_ID = 101
 SIZE = 16
 TRANSPARENT = None
@@ -55,6 +56,8 @@ def read_palette(folder):
             continue
         char, colour = raw.split()
         palette[char] = tuple(int(colour[i:i + 2], 16) for i in (0, 2, 4))
+        if palette[char] == CLEAR:
+            sys.exit(f"pictures: {char} is the key colour of clear pixels")
     return palette
 
 
@@ -114,7 +117,7 @@ def parse_rows(rows, palette, path):
 
 def bmp32(pixels, transparent_rgb):
     """A bottom-up 32-bit BMP with alpha; transparent pixels get the given colour and alpha
-    0, so that image lists without alpha support still show something sensible."""
+    0, so that readers that drop the alpha can still tell them."""
     height = len(pixels)
     width = len(pixels[0])
     body = bytearray()
@@ -142,16 +145,6 @@ def mask_rows(pixels):
                 line[x // 8] |= 0x80 >> (x % 8)
         body += line
     return bytes(body)
-
-
-def bmp_mask(pixels):
-    body = mask_rows(pixels)
-    size = len(pixels[0])
-    info = struct.pack("<IiiHHIIiiII", 40, size, len(pixels), 1, 1, 0, len(body), 2835, 2835, 2, 2)
-    colours = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    offset = 14 + len(info) + len(colours)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(body), 0, 0, offset)
-    return header + info + colours + body
 
 
 def scaled(pixels, factor):
@@ -186,15 +179,9 @@ def make_pictures(src, out):
     lines = []
     pictures = {name: load_picture(folder, name, palette) for name in PICTURES + ["icon"]}
     for i, name in enumerate(PICTURES):
-        # Overlays are drawn through their masks, which want black where they are clear.
-        clear = (0, 0, 0) if name.startswith("overlay_") else (255, 255, 255)
         path = out / f"picture_{FIRST_PICTURE_ID + i}.bmp"
-        write_if_changed(path, bmp32(pictures[name], clear))
+        write_if_changed(path, bmp32(pictures[name], CLEAR))
         lines.append(f'{FIRST_PICTURE_ID + i} BITMAP "{path.as_posix()}"')
-    for rid, name in OVERLAY_MASKS.items():
-        path = out / f"mask_{rid}.bmp"
-        write_if_changed(path, bmp_mask(pictures[name]))
-        lines.append(f'{rid} BITMAP "{path.as_posix()}"')
     path = out / "program.ico"
     write_if_changed(path, icon_file(pictures["icon"]))
     lines.append(f'{ICON_ID} ICON "{path.as_posix()}"')

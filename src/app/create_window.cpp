@@ -133,25 +133,19 @@ void RegisterWindowClass(HINSTANCE instance) {
   RegisterClassW(&windowClass);
 }
 
-HBITMAP LoadPicture(HINSTANCE instance, int resource) {
-  // A DIB section keeps the alpha channel of the 32-bit pictures.
-  return static_cast<HBITMAP>(
-      LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
+// 24-bit colour with masks, not 32-bit alpha: Wine's image list skips the overlay of an
+// image that has alpha, and clips it to the image's own mask unless the tree hands it a
+// solid background. Masked pictures draw their overlays whole on Windows and Wine alike.
 HIMAGELIST CreateImageList(HINSTANCE instance) {
-  const HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, kImageCount, 0);
+  const HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
   for (int i = 0; i < kImageCount; ++i) {
-    const HBITMAP picture = LoadPicture(instance, kFirstPictureResource + i);
-    HBITMAP mask = nullptr;
-    if (i >= kFirstOverlayImage) {
-      mask = static_cast<HBITMAP>(
-          LoadImageW(instance, MAKEINTRESOURCEW(kFirstOverlayMaskResource + i - kFirstOverlayImage),
-                     IMAGE_BITMAP, 0, 0, LR_MONOCHROME));
-    }
-    ImageList_Add(list, picture, mask);
+    // A DIB section keeps the exact colours whatever the display's depth.
+    const HBITMAP picture =
+        static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(kFirstPictureResource + i),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    // Makes the mask and turns the clear pixels black, which masked drawing needs.
+    ImageList_AddMasked(list, picture, kClearColour);
     if (picture != nullptr) DeleteObject(picture);
-    if (mask != nullptr) DeleteObject(mask);
   }
   for (int overlay = 1; overlay <= 3; ++overlay) {
     ImageList_SetOverlayImage(list, kFirstOverlayImage + overlay - 1, overlay);
@@ -281,6 +275,9 @@ bool CreateMainWindow(MainWindow& main, HINSTANCE instance) {
     SendMessageW(main.slot(tree), TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(main.images));
     SendMessageW(main.slot(tree), TVM_SETITEMHEIGHT, kTreeItemHeight, 0);
+    // With no background colour of its own, Wine's tree draws images transparently and
+    // shows an overlay only where the image under it is opaque.
+    SendMessageW(main.slot(tree), TVM_SETBKCOLOR, 0, static_cast<LPARAM>(RGB(255, 255, 255)));
   }
   SetFonts(main);
   for (const TextLimit& limit : kTextLimits) {

@@ -23,7 +23,8 @@ constexpr UINT kStartupMessage = WM_USER + 1;
 constexpr int kTabControlId = 75;
 constexpr int kIconResource = 101;
 constexpr int kFirstPictureResource = 131;
-constexpr int kFirstOverlayMaskResource = 156;
+// The pictures' clear pixels hold this colour (scripts/make_resources.py); it is masked out.
+constexpr COLORREF kClearColour = RGB(255, 0, 255);
 constexpr int kImageCount = 19;
 constexpr int kTreeItemHeight = 21;
 

@@ -52,6 +52,28 @@ class ContentPageWindow : public MainWindowTest {
     Notify(NM_RCLICK, header);
   }
   std::u16string Details() { return WindowText(Control(Slot::detailsEdit)); }
+  // How many pixels of the colour the tree paints in the item's row.
+  int PixelsInRow(ui::TreeItem item, COLORREF colour) {
+    RECT row{};
+    *reinterpret_cast<HTREEITEM*>(&row) = reinterpret_cast<HTREEITEM>(item);
+    SendMessageW(Control(Slot::contentTree), TVM_GETITEMRECT, FALSE,
+                 reinterpret_cast<LPARAM>(&row));
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, row.right, row.bottom);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(Control(Slot::contentTree), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    int count = 0;
+    for (int y = row.top; y < row.bottom; ++y) {
+      for (int x = row.left; x < row.right; ++x) count += GetPixel(dc, x, y) == colour ? 1 : 0;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return count;
+  }
 };
 
 TEST_F(ContentPageWindow, FollowsThePackListAndAnswersItsTree) {
@@ -102,6 +124,8 @@ TEST_F(ContentPageWindow, FollowsThePackListAndAnswersItsTree) {
   EXPECT_EQ(Content().overlay(state.mapslistItem), kMarkExcluded);
   Command(Slot::refreshContentButton, 27);
   EXPECT_EQ(Content().overlay(Child(Group(kKindMap), u"htf_Custom.PMS")), kMarkIncluded);
+  // The group's mark is painted whole over its folder: the nine light green pixels of the plus.
+  EXPECT_EQ(PixelsInRow(Group(kKindMap), RGB(0x4C, 0xC0, 0x40)), 9);
 
   // "Go" finds the next file whose name holds the text.
   SetWindowTextW(Control(Slot::contentSearchEdit), L"TREE");
