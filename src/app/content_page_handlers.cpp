@@ -106,7 +106,7 @@ std::optional<LRESULT> OnContentTreeNotify(MainWindow& main, NMHDR& header) {
       const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
       const ui::TreeItem item = Win32Tree::Item(change.itemNew.hItem);
       if ((change.action & kExpandActionMask) == TVE_COLLAPSE && !ContentMayCollapse(state, item)) {
-        return TRUE;
+        return main.contentTree.refuseCollapse(item);
       }
       return std::nullopt;
     }

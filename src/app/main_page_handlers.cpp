@@ -158,10 +158,7 @@ std::optional<LRESULT> OnMainTreeNotify(MainWindow& main, NMHDR& header) {
       if ((change.action & kExpandActionMask) != TVE_COLLAPSE) return std::nullopt;
       const ui::TreeItem item = Win32Tree::Item(change.itemNew.hItem);
       if (isCatalogue && CatalogueMayCollapse(state, item)) return std::nullopt;
-      // Wine's tree view folds the item even so; it opens again once the fold is done.
-      PostMessageW(tree.control(), TVM_EXPAND, TVE_EXPAND,
-                   reinterpret_cast<LPARAM>(change.itemNew.hItem));
-      return TRUE;
+      return tree.refuseCollapse(item);
     }
     case TVN_ITEMEXPANDEDW: {
       if (!isCatalogue) return std::nullopt;

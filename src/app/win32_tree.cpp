@@ -202,4 +202,10 @@ ui::TreeItem Win32Tree::itemUnderCursor() const {
       SendMessageW(control_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
 }
 
+LRESULT Win32Tree::refuseCollapse(ui::TreeItem item) {
+  // Wine's tree view folds the item even so; it opens again once the fold is done.
+  PostMessageW(control_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(Handle(item)));
+  return TRUE;
+}
+
 }  // namespace app

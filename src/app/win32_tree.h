@@ -54,6 +54,8 @@ class Win32Tree : public ui::Tree {
 
   // The item under the mouse cursor, for right and double clicks; kNoItem over empty space.
   ui::TreeItem itemUnderCursor() const;
+  // The answer to TVN_ITEMEXPANDING that keeps an item from folding up.
+  LRESULT refuseCollapse(ui::TreeItem item);
 
  private:
   ui::TreeItem next(ui::TreeItem item, UINT relation) const;
