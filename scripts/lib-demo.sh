@@ -13,7 +13,8 @@ zek_wine_env() {  # zek_wine_env BUILD_DIR
 build_program() {  # build_program BUILD_DIR
   local build="$1"
   if [ ! -f "$build/build.ninja" ]; then
-    if [ "$build" -ef "$ZEK_ROOT/build/windows" ] || [ ! -e "$build" ]; then
+    # The preset only for its own folder, which need not exist yet.
+    if [ "$(realpath -m "$build")" = "$(realpath -m "$ZEK_ROOT/build/windows")" ]; then
       (cd "$ZEK_ROOT" && cmake --preset windows >/dev/null)
     else
       cmake -S "$ZEK_ROOT" -B "$build" -G Ninja --toolchain "$ZEK_ROOT/cmake/mingw-w64.cmake" >/dev/null
