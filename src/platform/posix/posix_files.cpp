@@ -91,7 +91,6 @@ bool Exists(std::u16string_view path) {
   return ::stat(detail::NativePath(path).c_str(), &st) == 0;
 }
 
-
 bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
   const int fd =
       ::open(detail::NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
