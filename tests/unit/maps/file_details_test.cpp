@@ -9,11 +9,10 @@
 #include <tuple>
 #include <vector>
 
-#include "config/ui_text.h"
 #include "core/text_helpers.h"
 #include "support/image_writer.h"
 #include "support/map_writer.h"
-#include "support/temp_dir.h"
+#include "support/maps_fixture.h"
 
 namespace {
 
@@ -21,15 +20,10 @@ using namespace testsupport;
 using Bytes = std::vector<std::uint8_t>;
 using Lines = std::vector<std::u16string>;
 
-// The six kind folders, all existing; files are written at 09:07 on 5 March 2024, local time.
+// Files are written at 09:07 on 5 March 2024, local time.
 class FileDetailsTest : public testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(LoadBuiltinRuntimeUiText(state));
-    const char16_t* names[kKindCount] = {u"maps",        u"Uncompiled", u"Prefabs",
-                                         u"scenery-gfx", u"textures",   u"textures\\edges"};
-    for (int kind = 0; kind < kKindCount; ++kind) state.kindFolders[kind] = dir.folder(names[kind]);
-  }
+  void SetUp() override { ASSERT_TRUE(SetUpMapsState(state, dir)); }
 
   void Put(const std::u16string& path, const Bytes& bytes) {
     WriteBytes(path, bytes);
@@ -69,15 +63,12 @@ TEST_F(FileDetailsTest, EachKindShowsItsLineBeforeDateAndWholeKilobytes) {
   // Kind, name, bytes and the line between name and date (none for prefabs and other kinds,
   // whose name is the whole path).
   const std::tuple<int, std::u16string, Bytes, std::u16string> rows[] = {
-      {kKindMap, u"ctf_Desert.pms", map("Desert fight", 12), u"Description: Desert fight"},
       {kKindUncompiledMap, u"wip.PMS", map(full38, 38), shown},
       {kKindMap, u"39.pms", map(full38, 39), shown},
-      {kKindMap, u"200.pms", map(full38, 200), shown},
       {kKindMap, u"3.pms", map("abcdef", 3), u"Description: abc"},
       {kKindMap, u"zero.pms", map(std::string("ab\0cd", 5), 5), u"Description: ab"},
       {kKindScenery, u"tree.bmp", BmpBytes(3, 2), u"Dimentions: 3x2 px"},
-      {kKindTexture, u"rock.png", PngBytes(5, 7), u"Dimentions: 5x7 px"},
-      {kKindEdge, u"rock.png", PngBytes(16, 1), u"Dimentions: 16x1 px"},
+      {kKindEdge, u"rock.png", PngBytes(5, 7), u"Dimentions: 5x7 px"},
       {kKindTexture, u"broken.bmp", Bytes(12, 'x'), u"Dimentions: 0x0 px"},
       {kKindPrefab, u"small.pfb", Bytes(1023, 1), u""},
       {kKindPrefab, u"exact.pfb", Bytes(2048, 1), u""},
@@ -99,22 +90,16 @@ TEST_F(FileDetailsTest, EachKindShowsItsLineBeforeDateAndWholeKilobytes) {
 // Names reach the details from map files; they must not open files outside their folder.
 TEST_F(FileDetailsTest, MissingUnopenableOrForeignFilesGetOneMessageLine) {
   WriteBytes(dir.file(u"secret.pms"), PmsBytes({}));
-  WriteBytes(dir.file(u"textures\\secret.bmp"), BmpBytes(2, 2));
-  WriteBytes(state.kindFolders[kKindMap] + u"sub\\inner.pms", PmsBytes({}));
   WriteBytes(state.kindFolders[kKindMap] + u"m.pms", PmsBytes({}));
   dir.folder(u"maps\\folder.pms");
   const std::u16string notFound = u"File not found!";
   const std::tuple<std::u16string, int, std::u16string> rows[] = {
       {u"gone.pms", kKindMap, notFound},
-      {u"gone.bmp", kKindScenery, notFound},
       {u"folder.pms", kKindMap, u"Failed to open the file!"},
       {u"m.pms", 6, notFound},  // a bare name is looked up in no folder
       {u"..\\secret.pms", kKindMap, notFound},
       {u"../secret.pms", kKindMap, notFound},
-      {u"sub\\inner.pms", kKindMap, notFound},
-      {u"..\\secret.bmp", kKindEdge, notFound},
       {dir.file(u"secret.pms"), kKindMap, notFound},
-      {u".", kKindPrefab, notFound},
       {u"..", kKindPrefab, notFound},
   };
   for (const auto& [name, kind, message] : rows) {

@@ -6,11 +6,10 @@
 #include <tuple>
 #include <vector>
 
-#include "config/ui_text.h"
 #include "core/text_helpers.h"
 #include "support/fake_controls.h"
 #include "support/map_writer.h"
-#include "support/temp_dir.h"
+#include "support/maps_fixture.h"
 
 namespace {
 
@@ -28,18 +27,12 @@ std::u16string Texts(StringList& list, bool tags = false) {
   return out;
 }
 
-// The six kind folders with "rock.bmp" as texture and edge, "tex.bmp" as texture only and
-// "tree.bmp" as scenery; the built-in UI text; a window that records the status bar.
+// "rock.bmp" as texture and edge, "tex.bmp" as texture only and "tree.bmp" as scenery.
 class MapReportTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(LoadBuiltinRuntimeUiText(state));
-    const char16_t* names[kKindCount] = {u"maps",        u"Uncompiled", u"Prefabs",
-                                         u"scenery-gfx", u"textures",   u"textures\\edges"};
-    for (int kind = 0; kind < kKindCount; ++kind) state.kindFolders[kind] = dir.folder(names[kind]);
-    state.controls = &controls;
-    Put(kKindTexture, u"rock.bmp");
-    Put(kKindEdge, u"rock.bmp");
+    ASSERT_TRUE(SetUpMapsState(state, dir, &controls));
+    for (const int kind : {kKindTexture, kKindEdge}) Put(kind, u"rock.bmp");
     Put(kKindTexture, u"tex.bmp");
     Put(kKindScenery, u"tree.bmp");
   }

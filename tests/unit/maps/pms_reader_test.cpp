@@ -10,7 +10,7 @@
 
 #include "core/ui_text_ids.h"
 #include "support/map_writer.h"
-#include "support/temp_dir.h"
+#include "support/maps_fixture.h"
 
 namespace {
 
@@ -24,10 +24,7 @@ constexpr std::uint32_t kDamaged = uitext::kFileDamaged;
 
 class PmsReaderTest : public testing::Test {
  protected:
-  PmsReaderTest() {
-    state_.kindFolders[kKindMap] = dir_.folder(u"maps");
-    state_.kindFolders[kKindUncompiledMap] = dir_.folder(u"Uncompiled");
-  }
+  void SetUp() override { ASSERT_TRUE(SetUpMapsState(state_, dir_)); }
 
   std::uint32_t ReadBytes(const Bytes& bytes, bool compiledMode) {
     const auto& folder = state_.kindFolders[compiledMode ? kKindMap : kKindUncompiledMap];
