@@ -78,14 +78,4 @@ TEST_F(Search, ChangedTreeKeepsTheCount) {
   EXPECT_EQ(Go(u"ctf_"), rotten);  // the second match of the tree as it is now
 }
 
-TEST_F(Search, TheContentSearchKeepsItsOwnTextAndCount) {
-  controls.setText(ui::Slot::contentSearchEdit, u"rotten");
-  SearchTree(state, ui::Slot::contentSearchEdit, tree, root, state.contentSearchPos);
-  EXPECT_EQ(tree.selected(), rotten);
-  EXPECT_EQ(state.contentSearchPos, 1);
-  EXPECT_EQ(state.mainSearchPos, 0);
-  ResetSearch(state, ui::Slot::contentSearchEdit);
-  EXPECT_EQ(state.contentSearchPos, 0);
-}
-
 }  // namespace
