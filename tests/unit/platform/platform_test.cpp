@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <numeric>
 
-#include "platform/wildcard.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -68,13 +67,6 @@ TEST(ListFiles, MatchesThePatternInAnyLetterCaseAndSkipsFolders) {
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::u16string>{u"ctf_Ash.PMS", u"dm_a.pms"}));
   EXPECT_TRUE(platform::ListFiles(dir.file(u"missing\\"), u"*.pms").empty());
-}
-
-TEST(Wildcard, StarAndQuestionMark) {
-  EXPECT_TRUE(platform::WildcardMatch(u"a.b.PMS", u"*.pms"));
-  EXPECT_TRUE(platform::WildcardMatch(u"ab", u"a?"));
-  EXPECT_FALSE(platform::WildcardMatch(u"a", u"a?"));
-  EXPECT_TRUE(platform::WildcardMatch(u"", u"*"));
 }
 
 TEST(Ini, RoundTripsValuesAndFallsBackForMissingOnes) {
