@@ -10,29 +10,19 @@ using ui::kNoItem;
 using ui::MemoryTree;
 using ui::TreeItem;
 
-TEST(MemoryTree, InsertsWalksAndChangesItems) {
+// The window tests run the same steps on a tree view and this tree and compare them; here
+// what the other tests rely on, spelled out.
+TEST(MemoryTree, InsertsWhereAskedAndIgnoresUnknownHandles) {
   MemoryTree tree;
   const TreeItem top = tree.insertLast(kNoItem, {u"top", 0, 0});
   const TreeItem b = tree.insertLast(top, {u"b", 11, 12});
   const TreeItem a = tree.insertFirst(top, {u"a", 11, 11});
-  const TreeItem d = tree.insertLast(top, {u"d", 13, 13, 2});
-  const TreeItem c = tree.insertAfter(top, b, {u"c", 11, 11});
-  tree.insertAfter(kNoItem, top, {u"second", 0, 0});
+  tree.insertAfter(top, a, {u"ab", 13, 13, 2});
   // Nothing goes after an item of another parent, nor under an unknown one.
   EXPECT_EQ(tree.insertAfter(a, b, {u"x"}), kNoItem);
   EXPECT_EQ(tree.insertLast(9999, {u"x"}), kNoItem);
-  tree.setText(c, u"C");
-  tree.setImages(c, 1, 2);
-  tree.setOverlay(c, 3);
-  EXPECT_EQ(tree.outline(),
-            "top [0/0]\n  a [11/11]\n  b [11/12]\n  C [1/2] o3\n  d [13/13] o2\nsecond [0/0]\n");
-  EXPECT_EQ(tree.child(top), a);
-  EXPECT_EQ(tree.nextSibling(d), kNoItem);
-  EXPECT_EQ(tree.parent(d), top);
-  EXPECT_EQ(tree.childCount(top), 4);
-  EXPECT_EQ(tree.itemCount(), 6);
-  EXPECT_EQ(tree.text(d, 0) + tree.text(c, 1) + tree.text(top, 2), u"Cto");
-  // Unknown handles read as nothing and are ignored.
+  EXPECT_EQ(tree.outline(), "top [0/0]\n  a [11/11]\n  ab [13/13] o2\n  b [11/12]\n");
+  EXPECT_EQ(tree.text(top, 2), u"to");
   tree.setText(9999, u"x");
   EXPECT_EQ(tree.text(9999) + tree.text(kNoItem), u"");
   EXPECT_EQ(tree.image(kNoItem) + tree.overlay(9999) + tree.childCount(9999), 0);
@@ -58,7 +48,6 @@ TEST(MemoryTree, DeletesSubtreesMovingTheSelectionAsTheTreeViewDoes) {
   EXPECT_EQ(tree.outline(), "top [0/0] +\n  g2 [1/1]\n");
   EXPECT_FALSE(tree.valid(e1));
   EXPECT_EQ(tree.itemCount(), 2);
-  EXPECT_EQ(tree.childCount(top), 1);
 
   tree.deleteAll();
   EXPECT_EQ(tree.root(), kNoItem);
@@ -88,25 +77,6 @@ TEST(MemoryTree, SortsOneLevelIgnoringCaseKeepingEqualNamesInOrder) {
   tree.insertLast(kNoItem, {u"another top", 0, 0});
   tree.sortChildren(kNoItem);
   EXPECT_EQ(tree.text(tree.root()), u"another top");
-}
-
-TEST(MemoryTree, ExpansionAndSelectionFollowTheTreeView) {
-  MemoryTree tree;
-  const TreeItem top = tree.insertLast(kNoItem, {u"top", 0, 0});
-  const TreeItem g = tree.insertLast(top, {u"g", 1, 1});
-  const TreeItem e = tree.insertLast(g, {u"e", 11, 11});
-  const TreeItem empty = tree.insertLast(top, {u"empty", 1, 1});
-  tree.ensureVisible(e);  // opens the parents
-  EXPECT_EQ(tree.lastEnsuredVisible(), e);
-  tree.expand(empty);  // nothing to open
-  EXPECT_EQ(tree.outline(), "top [0/0] +\n  g [1/1] +\n    e [11/11]\n  empty [1/1]\n");
-
-  tree.collapse(g);
-  tree.collapse(top);
-  tree.select(e);  // a hidden item is shown when selected
-  EXPECT_TRUE(tree.expanded(g) && tree.expanded(top));
-  tree.collapse(g);  // a hidden selection moves to the collapsed item
-  EXPECT_EQ(tree.selected(), g);
 }
 
 }  // namespace
