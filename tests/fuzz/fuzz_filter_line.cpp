@@ -1,19 +1,14 @@
 // Filter lines come from the user's filters.txt, which may have been downloaded: parsing must
 // never read past the line, and what it accepts must be usable as a filter.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <span>
-#include <string>
 
 #include "catalogue/game_mode_filters.h"
 #include "core/string_list.h"
+#include "fuzz_support.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using fuzzsupport::Check;
 
 void CheckFilter(const GameModeFilter& filter) {
   Check(!filter.label.empty());

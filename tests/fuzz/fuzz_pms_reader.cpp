@@ -1,47 +1,19 @@
 // Maps travel over the internet: whatever the bytes, the reader ends with one of its codes,
 // keeps its texts terminated and, when it accepts a map, accepts only counts within limits.
-#include <unistd.h>
-
-#include <array>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <system_error>
-#include <vector>
 
 #include "core/ui_text_ids.h"
+#include "fuzz_support.h"
 #include "maps/map_readers.h"
 #include "support/map_writer.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using fuzzsupport::Check;
 
 template <std::size_t N>
 void CheckTerminated(const std::array<char, N>& text) {
   Check(std::memchr(text.data(), 0, N) != nullptr);
-}
-
-struct Folder {
-  std::filesystem::path native =
-      std::filesystem::temp_directory_path() / ("zek-fuzz-" + std::to_string(::getpid()));
-  Folder() { std::filesystem::create_directories(native); }
-  ~Folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(native, ignored);
-  }
-  std::u16string path() const { return native.u16string() + u"/"; }
-};
-
-void WriteFile(const std::filesystem::path& path, const std::uint8_t* data, std::size_t size) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
 void CheckSummary(const MapSummary& map, std::uint32_t code, bool compiledMode) {
@@ -64,9 +36,10 @@ void CheckSummary(const MapSummary& map, std::uint32_t code, bool compiledMode) 
   }
 }
 
-void WriteSeeds(const std::filesystem::path& folder) {
-  using testsupport::PmsSpec;
-  std::vector<PmsSpec> seeds(5);
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  std::vector<testsupport::PmsSpec> seeds(5);
   seeds[1].sceneryInstanceCount = 6;
   seeds[1].sceneryNames = {"tree.bmp", "bush.png", std::string(50, 'x')};
   seeds[1].colliderCount = 2;
@@ -78,33 +51,20 @@ void WriteSeeds(const std::filesystem::path& folder) {
   seeds[4].sectorRange = -1;
   seeds[4].descriptionLength = 200;
   seeds[4].weather = 9;
-  std::filesystem::create_directories(folder);
-  for (std::size_t i = 0; i < seeds.size(); ++i) {
-    const auto bytes = testsupport::PmsBytes(seeds[i]);
-    WriteFile(folder / ("seed-" + std::to_string(i) + ".pms"), bytes.data(), bytes.size());
-  }
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  if (const char* seedFolder = std::getenv("ZEK_FUZZ_SEED_DIR")) WriteSeeds(seedFolder);
+  fuzzsupport::WriteSeeds(
+      seeds, [](const auto& s) { return testsupport::PmsBytes(s); }, ".pms");
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const Folder folder;
   static AppState state = [] {
     AppState s;
-    s.kindFolders[kKindMap] = folder.path();
-    s.kindFolders[kKindUncompiledMap] = folder.path();
+    s.kindFolders[kKindMap] = s.kindFolders[kKindUncompiledMap] = fuzzsupport::Folder().path();
     return s;
   }();
-  WriteFile(folder.native / "input.pms", data, size);
   static MapSummary map;
-  for (const bool compiledMode : {true, false}) {
-    const std::uint32_t code = ReadPmsMap(state, u"input.pms", map, compiledMode);
-    CheckSummary(map, code, compiledMode);
-  }
+  fuzzsupport::WriteInput(u"input.pms", data, size);
+  for (const bool compiledMode : {true, false})
+    CheckSummary(map, ReadPmsMap(state, u"input.pms", map, compiledMode), compiledMode);
   return 0;
 }

@@ -1,31 +1,17 @@
 // The settings file and a localization file come from outside: loading them must never
 // crash, and whatever they hold, the window gets choices it has and a complete UI text.
-#include <cstdint>
-#include <cstdlib>
 #include <span>
 
 #include "config/settings_file.h"
 #include "config/ui_text.h"
+#include "fuzz_support.h"
 #include "support/fake_controls.h"
-#include "support/temp_dir.h"
 
-namespace {
-
+using fuzzsupport::Check;
 using ui::Slot;
 
-const testsupport::TempDir& Folder() {
-  static const testsupport::TempDir dir;
-  return dir;
-}
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto& dir = Folder();
+  const auto& dir = fuzzsupport::Folder();
   AppState state;
   state.programFolder = dir.path();
   state.frameBorder = 8;

@@ -1,19 +1,11 @@
 // Text files come from anywhere: reading, sorting and joining whatever they hold must stay in
 // bounds and keep the list consistent.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <span>
 
 #include "core/string_list.h"
+#include "fuzz_support.h"
 
-namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+using fuzzsupport::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

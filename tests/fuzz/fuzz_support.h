@@ -1,0 +1,43 @@
+// What the fuzz targets share: a failed check aborts, so that libFuzzer keeps the input; one
+// temp folder for the files that readers open by name; seeds written by the map writer.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace fuzzsupport {
+
+inline void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+// Removed when the run ends.
+inline const testsupport::TempDir& Folder() {
+  static const testsupport::TempDir dir;
+  return dir;
+}
+
+inline void WriteInput(std::u16string_view name, const std::uint8_t* data, std::size_t size) {
+  testsupport::WriteBytes(Folder().file(name), {data, size});
+}
+
+// Writes "seed-<i><extension>" for each spec into the folder that ZEK_FUZZ_SEED_DIR names, so
+// that a run starts from files the readers accept; nothing when it is not set.
+template <typename Spec, typename ToBytes>
+void WriteSeeds(const std::vector<Spec>& specs, ToBytes toBytes, std::string_view extension) {
+  const char* folder = std::getenv("ZEK_FUZZ_SEED_DIR");
+  if (folder == nullptr) return;
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    const std::string name = "seed-" + std::to_string(i) + std::string(extension);
+    testsupport::WriteBytes((std::filesystem::path(folder) / name).u16string(), toBytes(specs[i]));
+  }
+}
+
+}  // namespace fuzzsupport
