@@ -70,6 +70,12 @@ TEST(FilterLine, ParsesLabelStyleAndPrefixesAndRejectsEmptyFields) {
 
 TEST_F(Filters, BuiltInTableFindsTheLastFilterWhosePrefixStartsTheLowerCasedName) {
   EXPECT_EQ(Load(), Texts{});
+  // A test game writes these styles into Soldat's settings.
+  Texts builtIn;
+  for (const auto& filter : state.filters) builtIn.push_back(Describe(filter));
+  EXPECT_EQ(builtIn, (Texts{u"DeathMatch ( |0|dm_", u"Capture The Flag ( |3|ctf_",
+                            u"Team DeathMatch ( |4|tdm_", u"Infiltration ( |5|inf_",
+                            u"Hold The Flag ( |6|htf_"}));
   const std::pair<std::u16string, std::uint32_t> rows[] = {
       {u"ctf_Ash.PMS", 1},
       {u"CTF_Ash.PMS", 1},
