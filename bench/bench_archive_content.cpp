@@ -70,17 +70,18 @@ struct Installation {
     state.contentTree = &content;
     state.packRoot = pack.insertLast(ui::kNoItem, {u"Maps to pack", 2, 2});
     for (int m = 0; m < kMapCount; ++m) {
-      testsupport::PmsSpec spec;
-      spec.description = "Benchmark map";
-      spec.texture = TextureName(static_cast<int>(random() % kTexturePool));
-      spec.polygonCount = 500;
-      spec.sectorRange = 10;
+      testsupport::PmsSpec recipe;
+      recipe.description = "Benchmark map";
+      recipe.texture = TextureName(static_cast<int>(random() % kTexturePool));
+      recipe.polygonCount = 500;
+      recipe.sectorRange = 10;
       // Distinct names within a map, as a map lists each scenery file once.
       std::shuffle(pool.begin(), pool.end(), random);
-      for (int i = 0; i < kSceneriesPerMap; ++i) spec.sceneryNames.push_back(SceneryName(pool[i]));
-      spec.sceneryInstanceCount = 3 * kSceneriesPerMap;
+      for (int i = 0; i < kSceneriesPerMap; ++i)
+        recipe.sceneryNames.push_back(SceneryName(pool[i]));
+      recipe.sceneryInstanceCount = 3 * kSceneriesPerMap;
       const std::u16string name = u"map" + Wide(std::to_string(m)) + u".PMS";
-      testsupport::WriteBytes(state.kindFolders[kKindMap] + name, testsupport::PmsBytes(spec));
+      testsupport::WriteBytes(state.kindFolders[kKindMap] + name, testsupport::PmsBytes(recipe));
       mapNames.push_back(name);
       pack.insertLast(state.packRoot, {name, 11, 11});
     }

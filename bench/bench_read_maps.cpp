@@ -22,18 +22,19 @@ constexpr std::size_t kPolygonsStart = 92;
 constexpr std::size_t kPolygonBytes = 121;
 
 testsupport::PmsSpec RealisticMap() {
-  testsupport::PmsSpec spec;
-  spec.description = "Benchmark map";
-  spec.texture = "rock.bmp";
-  spec.polygonCount = kPolygons;
-  spec.sectorRange = 25;
-  spec.polygonsPerCell = 3;
-  spec.sceneryInstanceCount = 300;
-  for (int i = 0; i < 100; ++i) spec.sceneryNames.push_back("scenery" + std::to_string(i) + ".bmp");
-  spec.colliderCount = 20;
-  spec.spawnCount = 64;
-  spec.waypointCount = 200;
-  return spec;
+  testsupport::PmsSpec recipe;
+  recipe.description = "Benchmark map";
+  recipe.texture = "rock.bmp";
+  recipe.polygonCount = kPolygons;
+  recipe.sectorRange = 25;
+  recipe.polygonsPerCell = 3;
+  recipe.sceneryInstanceCount = 300;
+  for (int i = 0; i < 100; ++i)
+    recipe.sceneryNames.push_back("scenery" + std::to_string(i) + ".bmp");
+  recipe.colliderCount = 20;
+  recipe.spawnCount = 64;
+  recipe.waypointCount = 200;
+  return recipe;
 }
 
 struct MapFolder {

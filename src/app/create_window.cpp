@@ -168,12 +168,12 @@ LRESULT CALLBACK WhiteGroupBoxProc(HWND window, UINT message, WPARAM wParam, LPA
 
 void CreatePageControls(MainWindow& main) {
   for (int i = 0; i < ui::kSlotCount; ++i) {
-    const ControlSpec& spec = kControls[i];
+    const ControlSpec& c = kControls[i];
     const ui::Box box = ui::InitialControlBox(static_cast<Slot>(i));
     main.slots[i] = CreateWindowExW(
-        spec.edge ? WS_EX_CLIENTEDGE : 0, spec.className, spec.caption ? spec.caption : L"",
-        WS_CHILD | spec.style, box.x, box.y, box.width, box.height, main.window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), main.instance, nullptr);
+        c.edge ? WS_EX_CLIENTEDGE : 0, c.className, c.caption ? c.caption : L"", WS_CHILD | c.style,
+        box.x, box.y, box.width, box.height, main.window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), main.instance, nullptr);
   }
   for (Slot group : {Slot::defaultFilesGroup, Slot::afterCreationGroup}) {
     SetWindowSubclass(main.slot(group), WhiteGroupBoxProc, 0, 0);

@@ -28,10 +28,10 @@ inline void WriteInput(std::u16string_view name, const std::uint8_t* data, std::
   testsupport::WriteBytes(Folder().file(name), {data, size});
 }
 
-// Writes "seed-<i><extension>" for each spec into the folder that ZEK_FUZZ_SEED_DIR names, so
+// Writes "seed-<i><extension>" for each recipe into the folder that ZEK_FUZZ_SEED_DIR names, so
 // that a run starts from files the readers accept; nothing when it is not set.
-template <typename Spec, typename ToBytes>
-void WriteSeeds(const std::vector<Spec>& specs, ToBytes toBytes, std::string_view extension) {
+template <typename Recipe, typename ToBytes>
+void WriteSeeds(const std::vector<Recipe>& specs, ToBytes toBytes, std::string_view extension) {
   const char* folder = std::getenv("ZEK_FUZZ_SEED_DIR");
   if (folder == nullptr) return;
   for (std::size_t i = 0; i < specs.size(); ++i) {

@@ -53,37 +53,37 @@ std::optional<std::uint8_t> LengthOverride(const std::vector<std::uint8_t>& leng
   return std::nullopt;
 }
 
-void WritePmsHeader(ByteWriter& out, const PmsSpec& spec) {
+void WritePmsHeader(ByteWriter& out, const PmsSpec& recipe) {
   out.i32(11);  // format version
-  out.lengthText(spec.description, spec.descriptionLength, 38);
-  out.lengthText(spec.texture, spec.textureLength, 24);
+  out.lengthText(recipe.description, recipe.descriptionLength, 38);
+  out.lengthText(recipe.texture, recipe.textureLength, 24);
   out.i32(static_cast<std::int32_t>(0xFF40'2010));  // background colours, top and bottom
   out.i32(static_cast<std::int32_t>(0xFF80'6040));
-  out.i32(spec.jetAmount);
-  out.u8(spec.grenadeKits);
-  out.u8(spec.medicalKits);
-  out.u8(spec.weather);
-  out.u8(spec.steps);
+  out.i32(recipe.jetAmount);
+  out.u8(recipe.grenadeKits);
+  out.u8(recipe.medicalKits);
+  out.u8(recipe.weather);
+  out.u8(recipe.steps);
   out.i32(0x1234'5678);  // random map id
 }
 
-void WriteSectorGrid(ByteWriter& out, const PmsSpec& spec) {
-  out.i32(spec.sectorRange);
-  if (spec.sectorRange < 0) return;
-  const std::int64_t side = 2 * static_cast<std::int64_t>(spec.sectorRange) + 1;
+void WriteSectorGrid(ByteWriter& out, const PmsSpec& recipe) {
+  out.i32(recipe.sectorRange);
+  if (recipe.sectorRange < 0) return;
+  const std::int64_t side = 2 * static_cast<std::int64_t>(recipe.sectorRange) + 1;
   for (std::int64_t cell = 0; cell < side * side; ++cell) {
     const auto i = static_cast<std::size_t>(cell);
     const std::uint16_t count =
-        i < spec.cellCounts.size() ? spec.cellCounts[i] : spec.polygonsPerCell;
+        i < recipe.cellCounts.size() ? recipe.cellCounts[i] : recipe.polygonsPerCell;
     out.u16(count);
     for (std::uint16_t k = 0; k < count; ++k) out.u16(static_cast<std::uint16_t>(k + 1));
   }
 }
 
-void WritePmsSceneryFiles(ByteWriter& out, const PmsSpec& spec) {
-  out.i32(spec.sceneryCount.value_or(static_cast<std::int32_t>(spec.sceneryNames.size())));
-  for (std::size_t i = 0; i < spec.sceneryNames.size(); ++i) {
-    out.lengthText(spec.sceneryNames[i], LengthOverride(spec.sceneryNameLengths, i), 50);
+void WritePmsSceneryFiles(ByteWriter& out, const PmsSpec& recipe) {
+  out.i32(recipe.sceneryCount.value_or(static_cast<std::int32_t>(recipe.sceneryNames.size())));
+  for (std::size_t i = 0; i < recipe.sceneryNames.size(); ++i) {
+    out.lengthText(recipe.sceneryNames[i], LengthOverride(recipe.sceneryNameLengths, i), 50);
     out.pattern(4);  // the file's date
   }
 }
@@ -102,13 +102,13 @@ void WritePrefabPolygon(ByteWriter& out, PfbLayout layout) {
   out.pattern(4);
 }
 
-void WritePrefabWaypoints(ByteWriter& out, const PfbSpec& spec) {
-  out.u16(spec.waypointCount);
-  if (!spec.writeWaypointRecords) return;
-  out.pattern(25 * static_cast<std::int64_t>(spec.waypointCount));
+void WritePrefabWaypoints(ByteWriter& out, const PfbSpec& recipe) {
+  out.u16(recipe.waypointCount);
+  if (!recipe.writeWaypointRecords) return;
+  out.pattern(25 * static_cast<std::int64_t>(recipe.waypointCount));
   std::vector<std::pair<std::uint16_t, std::uint16_t>> links;
-  for (std::size_t from = 0; from < spec.waypointConnections.size(); ++from) {
-    for (std::uint16_t to : spec.waypointConnections[from])
+  for (std::size_t from = 0; from < recipe.waypointConnections.size(); ++from) {
+    for (std::uint16_t to : recipe.waypointConnections[from])
       links.emplace_back(static_cast<std::uint16_t>(from), to);
   }
   out.u16(static_cast<std::uint16_t>(links.size()));
@@ -120,57 +120,57 @@ void WritePrefabWaypoints(ByteWriter& out, const PfbSpec& spec) {
 
 }  // namespace
 
-std::vector<std::uint8_t> PmsBytes(const PmsSpec& spec, PmsOffsets* offsets) {
+std::vector<std::uint8_t> PmsBytes(const PmsSpec& recipe, PmsOffsets* offsets) {
   PmsOffsets at;
   ByteWriter out;
-  WritePmsHeader(out, spec);
+  WritePmsHeader(out, recipe);
   at.polygonCount = out.size();
-  out.i32(spec.polygonCount);
-  out.pattern(121 * static_cast<std::int64_t>(spec.polygonCount));
+  out.i32(recipe.polygonCount);
+  out.pattern(121 * static_cast<std::int64_t>(recipe.polygonCount));
   out.i32(58);  // sector size
   at.sectorRange = out.size();
-  WriteSectorGrid(out, spec);
+  WriteSectorGrid(out, recipe);
   at.sceneryInstanceCount = out.size();
-  out.i32(spec.sceneryInstanceCount);
-  out.pattern(44 * static_cast<std::int64_t>(spec.sceneryInstanceCount));
+  out.i32(recipe.sceneryInstanceCount);
+  out.pattern(44 * static_cast<std::int64_t>(recipe.sceneryInstanceCount));
   at.sceneryCount = out.size();
-  WritePmsSceneryFiles(out, spec);
+  WritePmsSceneryFiles(out, recipe);
   at.colliderCount = out.size();
-  out.i32(spec.colliderCount);
-  out.pattern(16 * static_cast<std::int64_t>(spec.colliderCount));
+  out.i32(recipe.colliderCount);
+  out.pattern(16 * static_cast<std::int64_t>(recipe.colliderCount));
   at.spawnCount = out.size();
-  out.i32(spec.spawnCount);
-  out.pattern(16 * static_cast<std::int64_t>(spec.spawnCount));
+  out.i32(recipe.spawnCount);
+  out.pattern(16 * static_cast<std::int64_t>(recipe.spawnCount));
   at.waypointCount = out.size();
-  out.i32(spec.waypointCount);
+  out.i32(recipe.waypointCount);
   at.end = out.size();
   if (offsets) *offsets = at;
-  return out.take(spec.cutAt);
+  return out.take(recipe.cutAt);
 }
 
-std::vector<std::uint8_t> PfbBytes(const PfbSpec& spec, PfbOffsets* offsets) {
+std::vector<std::uint8_t> PfbBytes(const PfbSpec& recipe, PfbOffsets* offsets) {
   PfbOffsets at;
   ByteWriter out;
-  out.u16(spec.polygonCount);
-  for (int i = 0; i < spec.polygonCount; ++i) WritePrefabPolygon(out, spec.layout);
+  out.u16(recipe.polygonCount);
+  for (int i = 0; i < recipe.polygonCount; ++i) WritePrefabPolygon(out, recipe.layout);
   at.sceneryCount = out.size();
-  out.u16(spec.sceneryCount.value_or(static_cast<std::uint16_t>(spec.sceneryNames.size())));
-  for (std::size_t i = 0; i < spec.sceneryNames.size(); ++i) {
+  out.u16(recipe.sceneryCount.value_or(static_cast<std::uint16_t>(recipe.sceneryNames.size())));
+  for (std::size_t i = 0; i < recipe.sceneryNames.size(); ++i) {
     out.pattern(37);  // position, rotation, scale, colour, level
-    out.lengthText(spec.sceneryNames[i], LengthOverride(spec.sceneryNameLengths, i), 50);
+    out.lengthText(recipe.sceneryNames[i], LengthOverride(recipe.sceneryNameLengths, i), 50);
   }
   at.colliderCount = out.size();
-  out.u16(spec.colliderCount);
-  out.pattern(16 * static_cast<std::int64_t>(spec.colliderCount));
+  out.u16(recipe.colliderCount);
+  out.pattern(16 * static_cast<std::int64_t>(recipe.colliderCount));
   at.spawnCount = out.size();
-  out.u16(spec.spawnCount);
-  out.pattern(16 * static_cast<std::int64_t>(spec.spawnCount));
+  out.u16(recipe.spawnCount);
+  out.pattern(16 * static_cast<std::int64_t>(recipe.spawnCount));
   at.waypointCount = out.size();
-  WritePrefabWaypoints(out, spec);
-  out.append(spec.trailing);
+  WritePrefabWaypoints(out, recipe);
+  out.append(recipe.trailing);
   at.end = out.size();
   if (offsets) *offsets = at;
-  return out.take(spec.cutAt);
+  return out.take(recipe.cutAt);
 }
 
 }  // namespace testsupport

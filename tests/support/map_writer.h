@@ -54,7 +54,7 @@ struct PfbSpec {
   std::optional<std::size_t> cutAt;
 };
 
-// Where each count field starts in the file written for a spec (before any cut), and the
+// Where each count field starts in the file written for a recipe (before any cut), and the
 // length of the whole uncut file.
 struct PmsOffsets {
   std::size_t polygonCount = 0;
@@ -76,7 +76,7 @@ struct PfbOffsets {
   std::size_t end = 0;
 };
 
-std::vector<std::uint8_t> PmsBytes(const PmsSpec& spec, PmsOffsets* offsets = nullptr);
-std::vector<std::uint8_t> PfbBytes(const PfbSpec& spec, PfbOffsets* offsets = nullptr);
+std::vector<std::uint8_t> PmsBytes(const PmsSpec& recipe, PmsOffsets* offsets = nullptr);
+std::vector<std::uint8_t> PfbBytes(const PfbSpec& recipe, PfbOffsets* offsets = nullptr);
 
 }  // namespace testsupport

@@ -45,7 +45,7 @@ void WriteImages(std::u16string_view folder, const std::vector<std::string>& nam
 void WriteMaps(std::u16string_view folder, const std::vector<MapFile>& maps) {
   MakeFolder(folder);
   for (const auto& map : maps)
-    WriteBytes(std::u16string(folder) + Wide(map.name), PmsBytes(map.spec));
+    WriteBytes(std::u16string(folder) + Wide(map.name), PmsBytes(map.recipe));
 }
 
 // UTF-16LE with the mark, CR LF after every line: the program's own text-file format. No
@@ -65,10 +65,10 @@ void WriteUtf16Lines(std::u16string_view path, const std::vector<std::u16string>
 MapFile Map(std::string name, std::string texture, std::vector<std::string> sceneries) {
   MapFile map;
   map.name = std::move(name);
-  map.spec.description = "Map " + map.name;
-  map.spec.texture = std::move(texture);
-  map.spec.sceneryNames = std::move(sceneries);
-  map.spec.sceneryInstanceCount = static_cast<std::int32_t>(map.spec.sceneryNames.size());
+  map.recipe.description = "Map " + map.name;
+  map.recipe.texture = std::move(texture);
+  map.recipe.sceneryNames = std::move(sceneries);
+  map.recipe.sceneryInstanceCount = static_cast<std::int32_t>(map.recipe.sceneryNames.size());
   return map;
 }
 
@@ -88,17 +88,17 @@ SoldatInstallOptions StandardInstall() {
   o.edges = o.textures;
 
   MapFile draft = Map("ctf_Draft.PMS", "custom.bmp", {"custom_tree.png"});
-  draft.spec.polygonsPerCell = 0;  // not compiled yet
+  draft.recipe.polygonsPerCell = 0;  // not compiled yet
   MapFile twin = Map("htf_Custom.PMS", "custom.bmp", {"custom_tree.png", "rock.png"});
-  twin.spec.polygonsPerCell = 0;
+  twin.recipe.polygonsPerCell = 0;
   o.uncompiledMaps = {draft, twin};
 
   PrefabFile bunker;
   bunker.name = "bunker.PFB";
-  bunker.spec.sceneryNames = {"rock.png"};
+  bunker.recipe.sceneryNames = {"rock.png"};
   PrefabFile bridge;
   bridge.name = "bridge_piece.PFB";
-  bridge.spec.sceneryNames = {"bridge.png", "custom_tree.png"};
+  bridge.recipe.sceneryNames = {"bridge.png", "custom_tree.png"};
   o.prefabs = {bunker, bridge};
 
   o.recentFiles = {u"maps\\htf_Custom.PMS", u"Soldat PolyWorks\\Uncompiled\\ctf_Draft.PMS"};
@@ -162,7 +162,7 @@ SoldatInstall BuildSoldatInstall(std::u16string_view base, const SoldatInstallOp
     WriteMaps(in.uncompiledFolder, options.uncompiledMaps);
     MakeFolder(in.prefabsFolder);
     for (const auto& prefab : options.prefabs)
-      WriteBytes(in.prefabsFolder + Wide(prefab.name), PfbBytes(prefab.spec));
+      WriteBytes(in.prefabsFolder + Wide(prefab.name), PfbBytes(prefab.recipe));
     if (options.polyWorksIni) {
       std::u16string uncompiled = in.uncompiledFolder;
       std::u16string prefabs = in.prefabsFolder;

@@ -19,12 +19,12 @@ namespace testsupport {
 
 struct MapFile {
   std::string name;  // "ctf_Ash.PMS"
-  PmsSpec spec;
+  PmsSpec recipe;
 };
 
 struct PrefabFile {
   std::string name;  // "bunker.PFB"
-  PfbSpec spec;
+  PfbSpec recipe;
 };
 
 // Where the program itself lives: beside the installation, or in a folder inside the Soldat

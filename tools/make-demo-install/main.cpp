@@ -25,14 +25,14 @@ std::u16string Argument(const char* text) {
 // lacks, the other has more spawn points than the game takes.
 void AddFaultyMaps(testsupport::SoldatInstallOptions& options) {
   testsupport::MapFile lost{"htf_Lost.PMS", {}};
-  lost.spec.description = "Map htf_Lost.PMS";
-  lost.spec.texture = "custom.bmp";
-  lost.spec.sceneryNames = {"custom_wall.bmp", "lost_tower.png"};
-  lost.spec.sceneryInstanceCount = 2;
+  lost.recipe.description = "Map htf_Lost.PMS";
+  lost.recipe.texture = "custom.bmp";
+  lost.recipe.sceneryNames = {"custom_wall.bmp", "lost_tower.png"};
+  lost.recipe.sceneryInstanceCount = 2;
   testsupport::MapFile crowded{"htf_Crowded.PMS", {}};
-  crowded.spec.description = "Map htf_Crowded.PMS";
-  crowded.spec.texture = "custom.bmp";
-  crowded.spec.spawnCount = 129;
+  crowded.recipe.description = "Map htf_Crowded.PMS";
+  crowded.recipe.texture = "custom.bmp";
+  crowded.recipe.spawnCount = 129;
   options.maps.push_back(lost);
   options.maps.push_back(crowded);
 }

@@ -23,12 +23,12 @@ inline std::string Narrow(std::u16string_view text) {  // the texts here are ASC
 
 // A sound map using the given files.
 inline testsupport::PmsSpec MapUsing(std::string texture, std::vector<std::string> sceneries) {
-  testsupport::PmsSpec spec;
-  spec.description = "A fine map";
-  spec.texture = std::move(texture);
-  spec.sceneryInstanceCount = static_cast<std::int32_t>(sceneries.size());
-  spec.sceneryNames = std::move(sceneries);
-  return spec;
+  testsupport::PmsSpec recipe;
+  recipe.description = "A fine map";
+  recipe.texture = std::move(texture);
+  recipe.sceneryInstanceCount = static_cast<std::int32_t>(sceneries.size());
+  recipe.sceneryNames = std::move(sceneries);
+  return recipe;
 }
 
 class ContentTest : public testing::Test {
@@ -59,8 +59,8 @@ class ContentTest : public testing::Test {
     pack.sortChildren(state.packRoot);
     ++state.packCount;
   }
-  void PutMap(std::string_view name, const testsupport::PmsSpec& spec, int kind = kKindMap) {
-    Put(kind, name, testsupport::PmsBytes(spec));
+  void PutMap(std::string_view name, const testsupport::PmsSpec& recipe, int kind = kKindMap) {
+    Put(kind, name, testsupport::PmsBytes(recipe));
     Choose(name, kind);
   }
 

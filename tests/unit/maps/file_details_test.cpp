@@ -52,11 +52,11 @@ TEST_F(FileDetailsTest, EachKindShowsItsLineBeforeDateAndWholeKilobytes) {
   // A map with this description text and length byte; one over 38 must not run into the
   // texture name behind the field.
   const auto map = [](std::string text, std::uint8_t length) {
-    PmsSpec spec;
-    spec.polygonCount = 1;
-    spec.description = std::move(text);
-    spec.descriptionLength = length;
-    return PmsBytes(spec);
+    PmsSpec recipe;
+    recipe.polygonCount = 1;
+    recipe.description = std::move(text);
+    recipe.descriptionLength = length;
+    return PmsBytes(recipe);
   };
   const std::string full38 = "Thirty-eight characters of description";
   const std::u16string shown = u"Description: " + std::u16string(full38.begin(), full38.end());

@@ -73,9 +73,9 @@ TEST_F(MapReportTest, MapBlocksNameEveryProblemAndWarning) {
   };
   for (const auto& [name, kind, set, problem] : rows) {
     if (set != nullptr) {
-      PmsSpec spec;
-      set(spec);
-      Put(kind, name, PmsBytes(spec));
+      PmsSpec recipe;
+      set(recipe);
+      Put(kind, name, PmsBytes(recipe));
     }
     EXPECT_EQ(Check(name, kind), problem) << testing::PrintToString(name);
   }
@@ -98,22 +98,22 @@ TEST_F(MapReportTest, NamedFilesAreListedAndLookedUpInFileOrderWithoutCarryingOv
   WriteText(dir.file(u"scenery-gfx\\sub\\inner.png"), "1");
   Put(kKindScenery, u"h\u00E9re.bmp");
   Put(kKindScenery, u"cut.bmp");
-  PmsSpec spec;
-  spec.texture = "..\\secret.bmp";
+  PmsSpec recipe;
+  recipe.texture = "..\\secret.bmp";
   // A euro sign and an e acute in the ANSI code page; empty names and a length byte of 51
   // name nothing.
-  spec.sceneryNames = {"\x80_missing.bmp", "h\xE9re.bmp",   "",   "tree.bmp", "cut.bmp",
-                       "sub\\inner.png",   "sub/inner.png", "..", ".",        "C:inner.png",
-                       "..\\secret.bmp"};
-  spec.sceneryNameLengths = {13, 8, 0, 8, 51};
-  Put(kKindMap, u"S.PMS", PmsBytes(spec));
+  recipe.sceneryNames = {"\x80_missing.bmp", "h\xE9re.bmp",   "",   "tree.bmp", "cut.bmp",
+                         "sub\\inner.png",   "sub/inner.png", "..", ".",        "C:inner.png",
+                         "..\\secret.bmp"};
+  recipe.sceneryNameLengths = {13, 8, 0, 8, 51};
+  Put(kKindMap, u"S.PMS", PmsBytes(recipe));
   EXPECT_FALSE(Check(u"S.PMS", kKindMap));
   EXPECT_EQ(controls.statusTexts, std::vector<std::u16string>{u"Reading file: S.PMS"});
   state.controls = nullptr;  // without a window nothing is shown, and nothing breaks
   EXPECT_TRUE(Check(u"Gone.PMS", kKindMap));
-  spec.texture = "tex.bmp";
-  spec.sceneryNames = {"tree.bmp"};
-  Put(kKindMap, u"T.PMS", PmsBytes(spec));
+  recipe.texture = "tex.bmp";
+  recipe.sceneryNames = {"tree.bmp"};
+  Put(kKindMap, u"T.PMS", PmsBytes(recipe));
   EXPECT_FALSE(Check(u"T.PMS", kKindMap));
 
   EXPECT_EQ(Texts(report),
@@ -154,13 +154,13 @@ TEST_F(MapReportTest, PrefabsReportMissingSceneriesButArePackedUnlessUnreadable)
 }
 
 TEST_F(MapReportTest, StatisticsShowAllTheirLinesOrNothing) {
-  PmsSpec spec;
-  spec.sceneryInstanceCount = 45;
-  spec.colliderCount = 3;
-  spec.waypointCount = 7;
-  spec.weather = 2;
-  spec.steps = 1;
-  Put(kKindMap, u"Stats.PMS", PmsBytes(spec));
+  PmsSpec recipe;
+  recipe.sceneryInstanceCount = 45;
+  recipe.colliderCount = 3;
+  recipe.waypointCount = 7;
+  recipe.weather = 2;
+  recipe.steps = 1;
+  Put(kKindMap, u"Stats.PMS", PmsBytes(recipe));
   StringList lines;
   lines.add(u"kept", 0);
   AppendMapStatistics(state, lines, u"Stats.PMS", true);
@@ -173,10 +173,10 @@ TEST_F(MapReportTest, StatisticsShowAllTheirLinesOrNothing) {
 
   // Uncompiled maps are held to the editor's limits only; a map or prefab with a problem, or
   // none at all, adds no line.
-  spec.spawnCount = 0;
-  spec.sectorRange = -1;
-  Put(kKindUncompiledMap, u"draft.pms", PmsBytes(spec));
-  Put(kKindMap, u"Crowded.PMS", PmsBytes(spec));
+  recipe.spawnCount = 0;
+  recipe.sectorRange = -1;
+  Put(kKindUncompiledMap, u"draft.pms", PmsBytes(recipe));
+  Put(kKindMap, u"Crowded.PMS", PmsBytes(recipe));
   lines.clear();
   AppendMapStatistics(state, lines, u"Crowded.PMS", true);
   AppendMapStatistics(state, lines, u"Absent.PMS", true);

@@ -34,7 +34,7 @@ class PfbReaderTest : public testing::Test {
     WriteBytes(state_.kindFolders[kKindPrefab] + u"test.pfb", bytes);
     return ReadPfbPrefab(state_, u"test.pfb", counts_);
   }
-  std::uint32_t Read(const PfbSpec& spec) { return ReadBytes(PfbBytes(spec)); }
+  std::uint32_t Read(const PfbSpec& recipe) { return ReadBytes(PfbBytes(recipe)); }
 
   TempDir dir_;
   AppState state_;
@@ -46,19 +46,19 @@ class PfbReaderTest : public testing::Test {
 TEST_F(PfbReaderTest, EitherEditorsLayoutReadsAlikeUpToTheRoomForNames) {
   for (const PfbLayout layout : {PfbLayout::kClassic88, PfbLayout::kWithNormals124}) {
     SCOPED_TRACE(static_cast<int>(layout));
-    PfbSpec spec = full_;
-    spec.layout = layout;
-    ASSERT_EQ(Read(spec), 0u);
+    PfbSpec recipe = full_;
+    recipe.layout = layout;
+    ASSERT_EQ(Read(recipe), 0u);
     // A prefab's scenery records are its names: no separate list of files.
     EXPECT_EQ(std::tuple(counts_.polygonCount, counts_.sceneryInstanceCount, counts_.sceneryCount,
                          counts_.colliderCount, counts_.spawnCount, counts_.waypointCount),
               std::tuple(2, 4, 0, 5, 3, 4));
     EXPECT_EQ(std::tuple(names_[0].data(), names_[1].data(), names_[2].data(), names_[3].data()),
               std::tuple("bush.bmp"s, std::string(50, 'x'), "cut"s, ""s));
-    spec.sceneryNames.resize(500, "s.bmp");
-    EXPECT_EQ(Read(spec), 0u);
-    spec.sceneryNames.push_back("one-too-many.bmp");
-    EXPECT_EQ(Read(spec), uitext::kSceneryLimit);
+    recipe.sceneryNames.resize(500, "s.bmp");
+    EXPECT_EQ(Read(recipe), 0u);
+    recipe.sceneryNames.push_back("one-too-many.bmp");
+    EXPECT_EQ(Read(recipe), uitext::kSceneryLimit);
   }
 }
 
@@ -82,19 +82,19 @@ TEST_F(PfbReaderTest, CutMissingOrForeignFilesLeaveOnlyWholeNames) {
 
 TEST_F(PfbReaderTest, EmptyAmbiguousOrUnrecognisedFilesReadAsTheClassicLayout) {
   // No minimum counts; a file may end at the waypoint count; junk behind fits neither layout.
-  PfbSpec spec, junk = full_;
-  spec.writeWaypointRecords = false;
+  PfbSpec recipe, junk = full_;
+  recipe.writeWaypointRecords = false;
   junk.trailing = {1, 2, 3};
-  for (const Bytes& bytes : {Bytes(10, 0), PfbBytes(spec), PfbBytes(junk)})
+  for (const Bytes& bytes : {Bytes(10, 0), PfbBytes(recipe), PfbBytes(junk)})
     EXPECT_EQ(ReadBytes(bytes), 0u);
   EXPECT_EQ(counts_.waypointCount, 4);
 
   // Read classically: 1 polygon, 3 colliders. Read with 124-byte polygons the third collider
   // holds zero counts and 3 links that end exactly at the end of the file: both fit.
-  spec = PfbSpec{};
-  spec.polygonCount = 1;
-  spec.colliderCount = 3;
-  Bytes bytes = PfbBytes(spec);
+  recipe = PfbSpec{};
+  recipe.polygonCount = 1;
+  recipe.colliderCount = 3;
+  Bytes bytes = PfbBytes(recipe);
   const std::size_t third = 2 + 88 + 2 + 2 * 16;  // where 124-byte polygons would end
   std::fill_n(bytes.begin() + third, 16, 0);
   bytes[third + 8] = 3;  // the link count under the other reading

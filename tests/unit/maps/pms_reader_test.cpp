@@ -31,8 +31,8 @@ class PmsReaderTest : public testing::Test {
     testsupport::WriteBytes(folder + u"test.pms", bytes);
     return ReadPmsMap(state_, u"test.pms", map_, compiledMode);
   }
-  std::uint32_t Read(const PmsSpec& spec, bool compiledMode = kCompiled) {
-    return ReadBytes(PmsBytes(spec), compiledMode);
+  std::uint32_t Read(const PmsSpec& recipe, bool compiledMode = kCompiled) {
+    return ReadBytes(PmsBytes(recipe), compiledMode);
   }
   // Description, texture and the first `names` scenery names.
   Strings Texts(int names) const {
@@ -47,35 +47,35 @@ class PmsReaderTest : public testing::Test {
 };
 
 TEST_F(PmsReaderTest, ReadsHeaderCountsAndTextsCutByTheirLengthBytes) {
-  PmsSpec spec;
-  spec.description = std::string(40, 'd');
-  spec.descriptionLength = 200;  // above the field: the whole field
-  spec.texture = "abcdefghijklmnopqrstuvwxyz";
-  spec.textureLength = 5;
-  spec.jetAmount = -7;
-  spec.grenadeKits = spec.medicalKits = 12;
-  spec.weather = 3;
-  spec.steps = 2;
-  spec.sceneryInstanceCount = 17;
-  spec.sceneryNames = {std::string(50, 'a'), "b.bmp", "cut.bmp", std::string(55, 'n'), "t.bmp"};
-  spec.sceneryNameLengths = {50, 51, 3, 255};  // above 50: an empty name
-  spec.colliderCount = 3;
-  spec.spawnCount = 9;
-  spec.waypointCount = 11;
-  ASSERT_EQ(Read(spec), 0u);
+  PmsSpec recipe;
+  recipe.description = std::string(40, 'd');
+  recipe.descriptionLength = 200;  // above the field: the whole field
+  recipe.texture = "abcdefghijklmnopqrstuvwxyz";
+  recipe.textureLength = 5;
+  recipe.jetAmount = -7;
+  recipe.grenadeKits = recipe.medicalKits = 12;
+  recipe.weather = 3;
+  recipe.steps = 2;
+  recipe.sceneryInstanceCount = 17;
+  recipe.sceneryNames = {std::string(50, 'a'), "b.bmp", "cut.bmp", std::string(55, 'n'), "t.bmp"};
+  recipe.sceneryNameLengths = {50, 51, 3, 255};  // above 50: an empty name
+  recipe.colliderCount = 3;
+  recipe.spawnCount = 9;
+  recipe.waypointCount = 11;
+  ASSERT_EQ(Read(recipe), 0u);
   EXPECT_EQ(Texts(6), (Strings{std::string(38, 'd'), "abcde", std::string(50, 'a'), "", "cut", "",
                                "t.bmp", ""}));
   const MapCounts& c = map_.counts;
   EXPECT_EQ(std::tuple(map_.jetAmount, map_.grenadeKits, map_.medicalKits, map_.weather, map_.steps,
                        c.polygonCount, c.sceneryInstanceCount, c.sceneryCount, c.colliderCount,
                        c.spawnCount, c.waypointCount),
-            std::tuple(-7, 12, 12, 3, 2, spec.polygonCount, 17, 5, 3, 9, 11));
+            std::tuple(-7, 12, 12, 3, 2, recipe.polygonCount, 17, 5, 3, 9, 11));
 
   // One above the largest kits, weather or steps reads as zero.
-  spec.grenadeKits = spec.medicalKits = 13;
-  spec.weather = 4;
-  spec.steps = 3;
-  ASSERT_EQ(Read(spec), 0u);
+  recipe.grenadeKits = recipe.medicalKits = 13;
+  recipe.weather = 4;
+  recipe.steps = 3;
+  ASSERT_EQ(Read(recipe), 0u);
   EXPECT_EQ(std::tuple(map_.grenadeKits, map_.medicalKits, map_.weather, map_.steps),
             std::tuple(0, 0, 0, 0));
 }
@@ -110,22 +110,22 @@ TEST_F(PmsReaderTest, LimitsAndTheSectorGridDecideTheResult) {
   for (std::size_t r = 0; r < std::size(rows); ++r) {
     SCOPED_TRACE(r);
     const auto& [set, compiled, uncompiled] = rows[r];
-    PmsSpec spec;
-    spec.waypointCount = 7;
-    set(spec);
-    EXPECT_EQ(Read(spec, kCompiled), compiled);
-    EXPECT_EQ(Read(spec, kUncompiled), uncompiled);
+    PmsSpec recipe;
+    recipe.waypointCount = 7;
+    set(recipe);
+    EXPECT_EQ(Read(recipe, kCompiled), compiled);
+    EXPECT_EQ(Read(recipe, kUncompiled), uncompiled);
     // A reader that lost its place on the way would not find the last count.
-    EXPECT_TRUE(uncompiled != 0 || map_.counts.waypointCount == spec.waypointCount);
+    EXPECT_TRUE(uncompiled != 0 || map_.counts.waypointCount == recipe.waypointCount);
   }
 }
 
 TEST_F(PmsReaderTest, CutsNegativeCountsAndCountsBeyondTheFileAreDamage) {
-  PmsSpec spec;
-  spec.polygonCount = 20;
-  spec.sceneryNames = {"a.bmp", "b.bmp"};
+  PmsSpec recipe;
+  recipe.polygonCount = 20;
+  recipe.sceneryNames = {"a.bmp", "b.bmp"};
   PmsOffsets at;
-  const Bytes whole = PmsBytes(spec, &at);
+  const Bytes whole = PmsBytes(recipe, &at);
   ASSERT_EQ(ReadBytes(whole, kCompiled), 0u);
 
   // Cut empty, inside the first value, the description, the texture, a count, the polygons,
@@ -161,9 +161,9 @@ TEST_F(PmsReaderTest, CutsNegativeCountsAndCountsBeyondTheFileAreDamage) {
 }
 
 TEST_F(PmsReaderTest, MissingUnopenableAndForeignNames) {
-  PmsSpec spec;
-  spec.sceneryNames = {"left-over.bmp"};
-  ASSERT_EQ(Read(spec), 0u);
+  PmsSpec recipe;
+  recipe.sceneryNames = {"left-over.bmp"};
+  ASSERT_EQ(Read(recipe), 0u);
   // Nothing of the previous map survives a failed read.
   EXPECT_EQ(ReadPmsMap(state_, u"absent.pms", map_, kCompiled), uitext::kFileNotFound);
   EXPECT_EQ(Texts(1), (Strings{"", "", ""}));
@@ -172,7 +172,7 @@ TEST_F(PmsReaderTest, MissingUnopenableAndForeignNames) {
   dir_.folder(u"maps/folder.pms");
   EXPECT_EQ(ReadPmsMap(state_, u"folder.pms", map_, kCompiled), uitext::kFailedToOpen);
   // Names from outside never reach beyond the folder.
-  testsupport::WriteBytes(dir_.file(u"outside.pms"), PmsBytes(spec));
+  testsupport::WriteBytes(dir_.file(u"outside.pms"), PmsBytes(recipe));
   for (const std::u16string_view name : {u"..\\outside.pms", u"../outside.pms", u"..", u""})
     EXPECT_EQ(ReadPmsMap(state_, name, map_, kCompiled), uitext::kFileNotFound);
   AppState unknown;  // no maps folder known yet
