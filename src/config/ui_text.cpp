@@ -14,61 +14,6 @@ using ui::Slot;
 constexpr std::u16string_view kLocalizationFailedText =
     u"\nFailed to load localization file! Default localization will be used instead.";
 
-struct Caption {
-  Slot slot;
-  int entry;
-};
-
-// In the order they are applied.
-constexpr std::array<Caption, 40> kCaptions = {{
-    {Slot::refreshCatalogueButton, 4},
-    {Slot::refreshContentButton, 4},
-    {Slot::loadMapslistButton, 5},
-    {Slot::saveMapslistButton, 6},
-    {Slot::clearButton, 7},
-    {Slot::browseArchiveButton, 8},
-    {Slot::browseCommentFileButton, 8},
-    {Slot::browseSoldatButton, 8},
-    {Slot::browsePolyWorksButton, 8},
-    {Slot::browseWinRarButton, 8},
-    {Slot::browseDefaultFolderButton, 8},
-    {Slot::browseTemplateButton, 8},
-    {Slot::compressionLabel, 9},
-    {Slot::recoveryLabel, 10},
-    {Slot::solidCheck, 11},
-    {Slot::packButton, 12},
-    {Slot::fitImageCheck, 13},
-    {Slot::showLogButton, 14},
-    {Slot::addCommentCheck, 15},
-    {Slot::loadTemplateButton, 16},
-    {Slot::useFileCheck, 17},
-    {Slot::soldatPathLabel, 18},
-    {Slot::polyWorksPathLabel, 19},
-    {Slot::winRarPathLabel, 20},
-    {Slot::tempFolderLabel, 21},
-    {Slot::defaultFolderLabel, 22},
-    {Slot::templatePathLabel, 23},
-    {Slot::autoloadTemplateCheck, 24},
-    {Slot::defaultFilesGroup, 25},
-    {Slot::skipAllCheck, 26},
-    {Slot::skipMapsCheck, 27},
-    {Slot::skipSceneriesCheck, 28},
-    {Slot::skipTexturesCheck, 29},
-    {Slot::skipMapslistCheck, 30},
-    {Slot::afterCreationGroup, 31},
-    {Slot::testArchiveCheck, 32},
-    {Slot::lockArchiveCheck, 33},
-    {Slot::exploreCheck, 34},
-    {Slot::languageLabel, 35},
-    {Slot::applyButton, 36},
-}};
-
-constexpr int kTabCount = 4;
-constexpr int kFirstCompressionEntry = 37;  // "store" .. "best"
-constexpr int kCompressionEntries = 6;
-constexpr int kFirstRecoveryEntry = 43;  // "none", "1%" .. "10%"
-constexpr int kRecoveryEntries = 11;
-
 // The tab control has fixed-width tabs; changing the item size makes it lay out the new
 // texts, so it is set to another size first. The final size is the second.
 constexpr int kTabInterimWidth = 97;
@@ -94,13 +39,14 @@ void RefillCombo(ui::Controls& controls, Slot slot, const StringList& lines, int
 }
 
 void LabelWindow(const StringList& lines, ui::Controls& controls) {
-  for (int tab = 0; tab < kTabCount; ++tab) controls.setTabText(tab, lines.textAt(tab));
+  for (int tab = 0; tab < kUiTabCount; ++tab) controls.setTabText(tab, lines.textAt(tab));
   controls.setTabItemSize(kTabInterimWidth, kTabHeight);
   controls.setTabItemSize(kTabWidth, kTabHeight);
-  for (const Caption& caption : kCaptions)
+  for (const UiCaption& caption : kUiCaptions)
     controls.setText(caption.slot, lines.textAt(caption.entry));
-  RefillCombo(controls, Slot::compressionCombo, lines, kFirstCompressionEntry, kCompressionEntries);
-  RefillCombo(controls, Slot::recoveryCombo, lines, kFirstRecoveryEntry, kRecoveryEntries);
+  RefillCombo(controls, Slot::compressionCombo, lines, kUiFirstCompressionEntry,
+              kUiCompressionEntries);
+  RefillCombo(controls, Slot::recoveryCombo, lines, kUiFirstRecoveryEntry, kUiRecoveryEntries);
 }
 
 }  // namespace

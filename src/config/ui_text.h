@@ -3,6 +3,7 @@
 // list.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,6 +14,62 @@
 
 constexpr int kUiTextResourceId = 159;
 constexpr int kUiTextMaxLine = 65;
+
+struct UiCaption {
+  ui::Slot slot;
+  int entry;
+};
+
+// Which table entry labels which control, in the order they are applied.
+inline constexpr std::array<UiCaption, 40> kUiCaptions = {{
+    {ui::Slot::refreshCatalogueButton, 4},
+    {ui::Slot::refreshContentButton, 4},
+    {ui::Slot::loadMapslistButton, 5},
+    {ui::Slot::saveMapslistButton, 6},
+    {ui::Slot::clearButton, 7},
+    {ui::Slot::browseArchiveButton, 8},
+    {ui::Slot::browseCommentFileButton, 8},
+    {ui::Slot::browseSoldatButton, 8},
+    {ui::Slot::browsePolyWorksButton, 8},
+    {ui::Slot::browseWinRarButton, 8},
+    {ui::Slot::browseDefaultFolderButton, 8},
+    {ui::Slot::browseTemplateButton, 8},
+    {ui::Slot::compressionLabel, 9},
+    {ui::Slot::recoveryLabel, 10},
+    {ui::Slot::solidCheck, 11},
+    {ui::Slot::packButton, 12},
+    {ui::Slot::fitImageCheck, 13},
+    {ui::Slot::showLogButton, 14},
+    {ui::Slot::addCommentCheck, 15},
+    {ui::Slot::loadTemplateButton, 16},
+    {ui::Slot::useFileCheck, 17},
+    {ui::Slot::soldatPathLabel, 18},
+    {ui::Slot::polyWorksPathLabel, 19},
+    {ui::Slot::winRarPathLabel, 20},
+    {ui::Slot::tempFolderLabel, 21},
+    {ui::Slot::defaultFolderLabel, 22},
+    {ui::Slot::templatePathLabel, 23},
+    {ui::Slot::autoloadTemplateCheck, 24},
+    {ui::Slot::defaultFilesGroup, 25},
+    {ui::Slot::skipAllCheck, 26},
+    {ui::Slot::skipMapsCheck, 27},
+    {ui::Slot::skipSceneriesCheck, 28},
+    {ui::Slot::skipTexturesCheck, 29},
+    {ui::Slot::skipMapslistCheck, 30},
+    {ui::Slot::afterCreationGroup, 31},
+    {ui::Slot::testArchiveCheck, 32},
+    {ui::Slot::lockArchiveCheck, 33},
+    {ui::Slot::exploreCheck, 34},
+    {ui::Slot::languageLabel, 35},
+    {ui::Slot::applyButton, 36},
+}};
+
+// The tabs take the first entries; the compression and recovery lists a run each.
+constexpr int kUiTabCount = 4;
+constexpr int kUiFirstCompressionEntry = 37;  // "store" .. "best"
+constexpr int kUiCompressionEntries = 6;
+constexpr int kUiFirstRecoveryEntry = 43;  // "none", "1%" .. "10%"
+constexpr int kUiRecoveryEntries = 11;
 
 // Shown when even the built-in table cannot be read; the process then ends with exit code 2.
 constexpr std::u16string_view kUiInitFailedText =

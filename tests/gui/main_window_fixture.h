@@ -1,5 +1,5 @@
 // A real main window over a demo installation in a temp folder, started as the program
-// starts it, and ways to look at it as a user would.
+// starts it, and the ways a user reaches it.
 #pragma once
 
 #include <windows.h>
@@ -17,43 +17,46 @@
 
 namespace guitest {
 
+std::u16string WindowText(HWND window);
+
+// Everything the Tree seam tells, one item per line indented by depth: text, image, then
+// "/selected image" and "^overlay" when they differ from the plain case, "+" when expanded
+// and "*" when selected.
+std::string Outline(const ui::Tree& tree);
+// The first child of `parent` whose text starts with `prefix`.
+ui::TreeItem ChildOf(const ui::Tree& tree, ui::TreeItem parent, std::u16string_view prefix);
+
 class MainWindowTest : public ::testing::Test {
  public:
-  // Lays out the installation of `options` (once).
+  // Lays out the installation of `options`, once.
   void Install();
-  // Installs, writes Soldat's and WinRAR's paths into the settings file (unless
-  // writeToolPaths is off or they are set already), builds the window and runs start-up.
-  // Message boxes are recorded and answered with OK.
+  // Installs, writes the tool paths that exist into the settings file, builds the window and
+  // runs start-up. Message boxes are recorded and answered with OK.
   void Start();
-  // Closes the window as the user does (the close request), and drops the window.
+  // The user's close request; the window is dropped.
   void Close();
-
   // Runs the queued messages; a quit request is remembered, not obeyed.
   void Pump();
 
-  void WriteSetting(std::u16string_view section, std::u16string_view key,
-                    std::u16string_view value);
-  std::u16string ReadSetting(std::u16string_view section, std::u16string_view key);
-  std::u16string SettingsPath() const;
+  void WriteSetting(std::u16string_view key, std::u16string_view value);
 
   HWND Control(ui::Slot slot) const { return main->slot(slot); }
-  // A control's rectangle in the main window's client area.
-  ui::Box BoxOf(HWND control) const;
-  ui::Box BoxOf(ui::Slot slot) const { return BoxOf(Control(slot)); }
-  RECT WindowRect() const;
-  // Sets the window's outer height, keeping its place and width.
+  ui::Box BoxOf(HWND control) const;  // in the main window's client area
+  ui::Box WindowBox() const;          // the outer rectangle on the screen
   void SetWindowHeight(int height);
-
-  // Clicks a page tab with the mouse messages a user's click sends.
-  void ClickTab(int tab);
-  int CurrentTab() const;
-  std::u16string TabTextOf(int tab) const;
-  // The slots that are visible now.
+  void ClickTab(int tab);  // with the mouse messages of a click
+  int CurrentTab() const { return int(SendMessageW(main->tabControl, TCM_GETCURSEL, 0, 0)); }
   std::vector<int> VisibleSlots() const;
+  void Click(ui::Slot slot) { SendMessageW(Control(slot), BM_CLICK, 0, 0); }
+
+  // With the mouse on the item, or below the last item for kNoItem.
+  void RightClick(app::Win32Tree& tree, ui::TreeItem item);
+  // The info tip the window gives; empty for none.
+  std::u16string Tip(app::Win32Tree& tree, ui::TreeItem item);
+  void Key(app::Win32Tree& tree, ui::TreeItem item, WPARAM key);
 
   testsupport::TempDir dir;
   testsupport::SoldatInstallOptions options = testsupport::StandardInstall();
-  bool writeToolPaths = true;
   testsupport::SoldatInstall install;
   bool installed = false;
   AppState state;
@@ -61,7 +64,5 @@ class MainWindowTest : public ::testing::Test {
   std::vector<std::u16string> messages;
   bool quitRequested = false;
 };
-
-std::u16string WindowText(HWND window);
 
 }  // namespace guitest
