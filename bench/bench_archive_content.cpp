@@ -17,7 +17,7 @@
 #include "content/archive_content.h"
 #include "maps/map_readers.h"
 #include "platform/platform.h"
-#include "support/map_writer.h"
+#include "fixtures/map_writer.h"
 #include "support/temp_dir.h"
 #include "ui/memory_tree.h"
 
@@ -56,11 +56,11 @@ struct Installation {
     // Nine in ten sceneries and every texture are there, so both answers are looked up.
     for (int i = 0; i < kSceneryPool; ++i) {
       if (i % 10 != 0)
-        testsupport::WriteText(state.kindFolders[kKindScenery] + Wide(SceneryName(i)), "BM");
+        fixtures::WriteText(state.kindFolders[kKindScenery] + Wide(SceneryName(i)), "BM");
     }
     for (int i = 0; i < kTexturePool; ++i) {
-      testsupport::WriteText(state.kindFolders[kKindTexture] + Wide(TextureName(i)), "BM");
-      testsupport::WriteText(state.kindFolders[kKindEdge] + Wide(TextureName(i)), "BM");
+      fixtures::WriteText(state.kindFolders[kKindTexture] + Wide(TextureName(i)), "BM");
+      fixtures::WriteText(state.kindFolders[kKindEdge] + Wide(TextureName(i)), "BM");
     }
 
     std::mt19937 random(7);
@@ -70,7 +70,7 @@ struct Installation {
     state.contentTree = &content;
     state.packRoot = pack.insertLast(ui::kNoItem, {u"Maps to pack", 2, 2});
     for (int m = 0; m < kMapCount; ++m) {
-      testsupport::PmsSpec recipe;
+      fixtures::PmsSpec recipe;
       recipe.description = "Benchmark map";
       recipe.texture = TextureName(static_cast<int>(random() % kTexturePool));
       recipe.polygonCount = 500;
@@ -81,7 +81,7 @@ struct Installation {
         recipe.sceneryNames.push_back(SceneryName(pool[i]));
       recipe.sceneryInstanceCount = 3 * kSceneriesPerMap;
       const std::u16string name = u"map" + Wide(std::to_string(m)) + u".PMS";
-      testsupport::WriteBytes(state.kindFolders[kKindMap] + name, testsupport::PmsBytes(recipe));
+      fixtures::WriteBytes(state.kindFolders[kKindMap] + name, fixtures::PmsBytes(recipe));
       mapNames.push_back(name);
       pack.insertLast(state.packRoot, {name, 11, 11});
     }

@@ -12,7 +12,7 @@
 #include "config/ui_text.h"
 #include "platform/platform.h"
 #include "support/fake_controls.h"
-#include "support/map_writer.h"
+#include "fixtures/map_writer.h"
 #include "support/temp_dir.h"
 #include "ui/memory_tree.h"
 
@@ -27,12 +27,12 @@ struct Installation {
     dir.folder(u"maps");
     mapsFolder = dir.path() + u"maps\\";
     static constexpr const char* kModes[] = {"ctf_", "dm_", "inf_", "htf_", "tdm_", "", "CTF_"};
-    const std::vector<std::uint8_t> bytes = testsupport::PmsBytes({});
+    const std::vector<std::uint8_t> bytes = fixtures::PmsBytes({});
     for (int i = 0; i < kMapCount; ++i) {
       char name[64];
       std::snprintf(name, sizeof name, "%sMap %05d.PMS", kModes[i % 7], (i * 7919) % 100000);
       const std::string s(name);
-      testsupport::WriteBytes(mapsFolder + std::u16string(s.begin(), s.end()), bytes);
+      fixtures::WriteBytes(mapsFolder + std::u16string(s.begin(), s.end()), bytes);
       // Every hundredth map is one of the game's own.
       if (i % 100 == 0) defaults.emplace_back(s.begin(), s.end());
     }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "maps/map_readers.h"
-#include "support/map_writer.h"
+#include "fixtures/map_writer.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -21,8 +21,8 @@ constexpr std::int32_t kPolygons = 3000;
 constexpr std::size_t kPolygonsStart = 92;
 constexpr std::size_t kPolygonBytes = 121;
 
-testsupport::PmsSpec RealisticMap() {
-  testsupport::PmsSpec recipe;
+fixtures::PmsSpec RealisticMap() {
+  fixtures::PmsSpec recipe;
   recipe.description = "Benchmark map";
   recipe.texture = "rock.bmp";
   recipe.polygonCount = kPolygons;
@@ -45,7 +45,7 @@ struct MapFolder {
 
   MapFolder() {
     state.kindFolders[kKindMap] = dir.path();
-    const auto bytes = testsupport::PmsBytes(RealisticMap());
+    const auto bytes = fixtures::PmsBytes(RealisticMap());
     const std::size_t polygonsEnd = kPolygonsStart + kPolygons * kPolygonBytes;
     for (int i = 0; i < kMapCount; ++i) {
       const std::string name = "map" + std::to_string(i) + ".pms";

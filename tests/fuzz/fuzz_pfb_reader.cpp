@@ -5,7 +5,7 @@
 #include "core/ui_text_ids.h"
 #include "fuzz_support.h"
 #include "maps/map_readers.h"
-#include "support/map_writer.h"
+#include "fixtures/map_writer.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void CheckCounts(const MapCounts& counts, std::uint32_t code) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Both editors' layouts, an empty prefab and one that ends at the waypoint count.
-  std::vector<testsupport::PfbSpec> seeds(4);
+  std::vector<fixtures::PfbSpec> seeds(4);
   seeds[0].polygonCount = 3;
   seeds[0].sceneryNames = {"bush.bmp", "rock.png", "bush.bmp"};
   seeds[0].colliderCount = 1;
@@ -31,11 +31,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   seeds[0].waypointCount = 3;
   seeds[0].waypointConnections = {{1}, {2}, {0}};
   seeds[1] = seeds[3] = seeds[0];
-  seeds[1].layout = testsupport::PfbLayout::kWithNormals124;
+  seeds[1].layout = fixtures::PfbLayout::kWithNormals124;
   seeds[2].polygonCount = 0;
   seeds[3].writeWaypointRecords = false;
   fuzzsupport::WriteSeeds(
-      seeds, [](const auto& s) { return testsupport::PfbBytes(s); }, ".pfb");
+      seeds, [](const auto& s) { return fixtures::PfbBytes(s); }, ".pfb");
   return 0;
 }
 

@@ -5,7 +5,7 @@
 #include "core/ui_text_ids.h"
 #include "fuzz_support.h"
 #include "maps/map_readers.h"
-#include "support/map_writer.h"
+#include "fixtures/map_writer.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ void CheckSummary(const MapSummary& map, std::uint32_t code, bool compiledMode) 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  std::vector<testsupport::PmsSpec> seeds(5);
+  std::vector<fixtures::PmsSpec> seeds(5);
   seeds[1].sceneryInstanceCount = 6;
   seeds[1].sceneryNames = {"tree.bmp", "bush.png", std::string(50, 'x')};
   seeds[1].colliderCount = 2;
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   seeds[4].descriptionLength = 200;
   seeds[4].weather = 9;
   fuzzsupport::WriteSeeds(
-      seeds, [](const auto& s) { return testsupport::PmsBytes(s); }, ".pms");
+      seeds, [](const auto& s) { return fixtures::PmsBytes(s); }, ".pms");
   return 0;
 }
 

@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   state.fixedWindowWidth = 621;
   state.minWindowHeight = 597;
   const std::span<const std::uint8_t> bytes(data, size);
-  testsupport::WriteBytes(SettingsFilePath(state), bytes);
+  fixtures::WriteBytes(SettingsFilePath(state), bytes);
   // The same bytes as the language the file names, when it names a plain file.
-  testsupport::WriteBytes(dir.path() + u"Localization\\fuzz.lng", bytes);
+  fixtures::WriteBytes(dir.path() + u"Localization\\fuzz.lng", bytes);
 
   testsupport::FakeControls controls;
   controls.at(Slot::compressionCombo).items.assign(6, u"->");

@@ -25,7 +25,7 @@ inline const testsupport::TempDir& Folder() {
 }
 
 inline void WriteInput(std::u16string_view name, const std::uint8_t* data, std::size_t size) {
-  testsupport::WriteBytes(Folder().file(name), {data, size});
+  fixtures::WriteBytes(Folder().file(name), {data, size});
 }
 
 // Writes "seed-<i><extension>" for each recipe into the folder that ZEK_FUZZ_SEED_DIR names, so
@@ -36,7 +36,7 @@ void WriteSeeds(const std::vector<Recipe>& specs, ToBytes toBytes, std::string_v
   if (folder == nullptr) return;
   for (std::size_t i = 0; i < specs.size(); ++i) {
     const std::string name = "seed-" + std::to_string(i) + std::string(extension);
-    testsupport::WriteBytes((std::filesystem::path(folder) / name).u16string(), toBytes(specs[i]));
+    fixtures::WriteBytes((std::filesystem::path(folder) / name).u16string(), toBytes(specs[i]));
   }
 }
 

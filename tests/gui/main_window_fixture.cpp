@@ -52,7 +52,7 @@ ui::TreeItem ChildOf(const ui::Tree& tree, ui::TreeItem parent, std::u16string_v
 void MainWindowTest::Install() {
   if (installed) return;
   installed = true;
-  install = testsupport::BuildSoldatInstall(dir.path(), options);
+  install = fixtures::BuildSoldatInstall(dir.path(), options);
   // The test program lies elsewhere: the program folder is the installation's.
   state.programFolder = install.programFolder;
   state.tempFolder = dir.path();

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "support/soldat_install.h"
+#include "fixtures/soldat_install.h"
 #include "support/temp_dir.h"
 #include "ui/window_geometry.h"
 
@@ -56,8 +56,8 @@ class MainWindowTest : public ::testing::Test {
   void Key(app::Win32Tree& tree, ui::TreeItem item, WPARAM key);
 
   testsupport::TempDir dir;
-  testsupport::SoldatInstallOptions options = testsupport::StandardInstall();
-  testsupport::SoldatInstall install;
+  fixtures::SoldatInstallOptions options = fixtures::StandardInstall();
+  fixtures::SoldatInstall install;
   bool installed = false;
   AppState state;
   std::unique_ptr<app::MainWindow> main;

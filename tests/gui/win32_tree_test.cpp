@@ -9,7 +9,7 @@
 #include "config/ui_text.h"
 #include "main_window_fixture.h"
 #include "support/fake_controls.h"
-#include "support/map_writer.h"
+#include "fixtures/map_writer.h"
 #include "support/temp_dir.h"
 #include "ui/memory_tree.h"
 
@@ -88,7 +88,7 @@ TEST(Win32Tree, CatalogueAndPackListAgreeOnBothTrees) {
   const std::u16string maps = dir.folder(u"maps");
   for (const auto* name : {u"ctf_Ash.PMS", u"CTF_bay.pms", u"ctf_Cove.PMS", u"Arena.PMS",
                            u"inf_Moon.PMS", u"inf_moon2.PMS", u"htf_Void.PMS"})
-    testsupport::WriteBytes(maps + name, testsupport::PmsBytes({}));
+    fixtures::WriteBytes(maps + name, fixtures::PmsBytes({}));
 
   TreeWindow catalogueWindow, packWindow;
   ui::MemoryTree memoryCatalogue, memoryPack;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fixtures/fixture_files.h"
+
 namespace testsupport {
 
 class TempDir {
@@ -28,16 +30,5 @@ class TempDir {
   std::filesystem::path native_;
   std::u16string path_;
 };
-
-// Writes bytes to a file given as a program path; creates missing parent folders.
-void WriteBytes(std::u16string_view path, std::span<const std::uint8_t> bytes);
-void WriteText(std::u16string_view path, std::string_view bytes);
-std::vector<std::uint8_t> ReadBytes(std::u16string_view path);
-
-// A text file's bytes: UTF-16LE with the mark and CR LF after every line.
-std::vector<std::uint8_t> Utf16File(std::initializer_list<std::u16string_view> lines);
-
-// A program path to the same file in std::filesystem terms.
-std::filesystem::path NativePath(std::u16string_view path);
 
 }  // namespace testsupport

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/fixture_files.h"
+#include "fixtures/soldat_install.h"
 #include "platform/platform.h"
-#include "support/soldat_install.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -23,13 +23,13 @@ std::u16string Argument(const char* text) {
 
 // Hold The Flag maps, so that choosing that group chooses them: one uses a scenery the game
 // lacks, the other has more spawn points than the game takes.
-void AddFaultyMaps(testsupport::SoldatInstallOptions& options) {
-  testsupport::MapFile lost{"htf_Lost.PMS", {}};
+void AddFaultyMaps(fixtures::SoldatInstallOptions& options) {
+  fixtures::MapFile lost{"htf_Lost.PMS", {}};
   lost.recipe.description = "Map htf_Lost.PMS";
   lost.recipe.texture = "custom.bmp";
   lost.recipe.sceneryNames = {"custom_wall.bmp", "lost_tower.png"};
   lost.recipe.sceneryInstanceCount = 2;
-  testsupport::MapFile crowded{"htf_Crowded.PMS", {}};
+  fixtures::MapFile crowded{"htf_Crowded.PMS", {}};
   crowded.recipe.description = "Map htf_Crowded.PMS";
   crowded.recipe.texture = "custom.bmp";
   crowded.recipe.spawnCount = 129;
@@ -79,11 +79,11 @@ int main(int argc, char** argv) {
   if (base.back() != u'\\') base += u'\\';
   platform::CreateFolder(base);
 
-  testsupport::SoldatInstallOptions options = testsupport::StandardInstall();
+  fixtures::SoldatInstallOptions options = fixtures::StandardInstall();
   if (argc == 3) options.winRarCopyFrom = Argument(argv[2]);
   AddFaultyMaps(options);
-  const testsupport::SoldatInstall install = testsupport::BuildSoldatInstall(base, options);
-  testsupport::WriteBytes(install.sceneryFolder + u"custom_wall.bmp", BrickWall());
+  const fixtures::SoldatInstall install = fixtures::BuildSoldatInstall(base, options);
+  fixtures::WriteBytes(install.sceneryFolder + u"custom_wall.bmp", BrickWall());
 
   const std::u16string settings = install.programFolder + u"Soldat ZEK.ini";
   const bool written =

@@ -2,6 +2,7 @@
 // compared ignoring case, values trimmed. Files are read as UTF-16LE with a mark or as ANSI
 // and written as UTF-16LE with a mark, which the Windows API reads back as well.
 #include <algorithm>
+#include <utility>
 
 #include "core/string_list.h"
 #include "platform/platform.h"
@@ -80,7 +81,9 @@ bool WriteIniString(std::u16string_view path, std::u16string_view section, std::
   auto sectionAt = std::find_if(lines.begin(), lines.end(),
                                 [&](const auto& l) { return IsSection(l, section); });
   if (sectionAt == lines.end()) {
-    lines.push_back(u"[" + std::u16string(section) + u"]");
+    std::u16string header(1, u'[');
+    header.append(section).push_back(u']');
+    lines.push_back(std::move(header));
     lines.push_back(entry);
   } else {
     auto it = sectionAt + 1;

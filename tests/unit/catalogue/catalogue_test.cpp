@@ -8,13 +8,13 @@
 #include "catalogue/game_mode_filters.h"
 #include "catalogue/pack_list.h"
 #include "config/ui_text.h"
-#include "support/soldat_install.h"
+#include "fixtures/soldat_install.h"
 #include "support/temp_dir.h"
 #include "ui/memory_tree.h"
 
 namespace {
 
-using testsupport::WriteBytes;
+using fixtures::WriteBytes;
 
 // A Soldat installation with PolyWorks, its paths joined with backslashes as the program
 // joins them, the built-in filters and texts, and the trees in memory.
@@ -39,12 +39,12 @@ class Catalogue : public ::testing::Test {
     return dir.path() + std::u16string(relative) + u"\\";
   }
   void Recent(const std::vector<std::u16string>& values) {
-    testsupport::SoldatInstall install;
+    fixtures::SoldatInstall install;
     install.polyWorksIni = editor + u"polyworks.ini";
-    testsupport::WritePolyWorksIni(install, uncompiled, prefabs, values);
+    fixtures::WritePolyWorksIni(install, uncompiled, prefabs, values);
   }
   static void Map(const std::u16string& folder, std::u16string_view name) {
-    WriteBytes(folder + std::u16string(name), testsupport::PmsBytes({}));
+    WriteBytes(folder + std::u16string(name), fixtures::PmsBytes({}));
   }
   std::string Group(std::size_t slot) const { return tree.outline(state.catalogueGroups.at(slot)); }
 
@@ -69,7 +69,7 @@ TEST_F(Catalogue, NothingToListLeavesTheRootAlone) {
 }
 
 TEST_F(Catalogue, GroupsCountsAndOrder) {
-  WriteBytes(state.programFolder + u"filters.txt", testsupport::Utf16File({u"Climb ( %1%kz_"}));
+  WriteBytes(state.programFolder + u"filters.txt", fixtures::Utf16File({u"Climb ( %1%kz_"}));
   ASSERT_TRUE(LoadGameModeFilters(state));  // a user filter comes after the built-in ones
   for (const auto* name : {u"ctf_b.PMS", u"ctf_A.pms", u"Ash.PMS", u"tdm_x.PMS", u"kz_up.PMS",
                            u"inf_y.PMS", u"readme.txt"})
@@ -77,7 +77,7 @@ TEST_F(Catalogue, GroupsCountsAndOrder) {
   dir.folder(u"Soldat\\maps\\dm_folder.PMS");  // folders are not maps
   Map(uncompiled, u"draft.PMS");
   for (const auto* name : {u"tower.PFB", u"Bunker.pfb"})
-    WriteBytes(prefabs + name, testsupport::PfbBytes({}));
+    WriteBytes(prefabs + name, fixtures::PfbBytes({}));
   Map(prefabs, u"not_a_prefab.PMS");
 
   RefreshCatalogue(state);
@@ -104,7 +104,7 @@ TEST_F(Catalogue, NamesOfFiftyOneCharactersAreSkippedEverywhere) {
   for (const auto& name : {fifty, fiftyOne}) {
     Map(maps, name);
     Map(uncompiled, name);
-    WriteBytes(prefabs + name.substr(0, name.size() - 3) + u"PFB", testsupport::PfbBytes({}));
+    WriteBytes(prefabs + name.substr(0, name.size() - 3) + u"PFB", fixtures::PfbBytes({}));
   }
   Recent({maps + fifty, maps + fiftyOne});
 

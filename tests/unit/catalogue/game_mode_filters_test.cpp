@@ -9,7 +9,7 @@
 
 namespace {
 
-using testsupport::Utf16File;
+using fixtures::Utf16File;
 using Texts = std::vector<std::u16string>;
 
 // "label|style|prefix,prefix"; empty for no filter.
@@ -92,7 +92,7 @@ TEST_F(Filters, BuiltInTableFindsTheLastFilterWhosePrefixStartsTheLowerCasedName
 
 TEST_F(Filters, UserLinesFollowLastLineFirstAndInvalidOnesAreSkipped) {
   const auto file = [&](const std::vector<std::uint8_t>& bytes) {
-    testsupport::WriteBytes(dir.file(u"filters.txt"), bytes);
+    fixtures::WriteBytes(dir.file(u"filters.txt"), bytes);
   };
   file(Utf16File({u"A ( %1%kz_", u"B ( %2%kz_%climb_"}));
   EXPECT_EQ(Load(), (Texts{u"B ( |2|kz_,climb_", u"A ( |1|kz_"}));
@@ -104,8 +104,8 @@ TEST_F(Filters, UserLinesFollowLastLineFirstAndInvalidOnesAreSkipped) {
   EXPECT_EQ(Find(u"ctf_Ash.PMS"), 6u);   // taken from the built-in filter
   EXPECT_EQ(Find(u"KZ_Tower.PMS"), 0u);  // a capital prefix never matches
 
-  testsupport::WriteText(dir.file(u"filters.txt"),
-                         "Climb ( %1%\r\nbroken\r\n\r\nClimb ( %1%kz_\r\n%1%x_\r\nRun ( %2%run_");
+  fixtures::WriteText(dir.file(u"filters.txt"),
+                      "Climb ( %1%\r\nbroken\r\n\r\nClimb ( %1%kz_\r\n%1%x_\r\nRun ( %2%run_");
   EXPECT_EQ(Load(), (Texts{u"Run ( |2|run_", u"Climb ( |1|kz_"}));
 
   // A line too long for the file reader ends the file.
@@ -121,7 +121,7 @@ TEST_F(Filters, TableStopsAt255KeepingTheEarliestUserLines) {
   std::string text;
   for (int i = 0; i < 300; ++i)
     text += "U" + std::to_string(i) + " ( %1%u" + std::to_string(i) + "_\r\n";
-  testsupport::WriteText(dir.file(u"filters.txt"), text);
+  fixtures::WriteText(dir.file(u"filters.txt"), text);
   const Texts user = Load();
   ASSERT_EQ(user.size(), kMaxGameModeFilters - 5);
   EXPECT_EQ(user.front(), u"U249 ( |1|u249_");
@@ -139,7 +139,7 @@ TEST_F(Filters, BuiltInTextMustHoldFiveValidLines) {
   EXPECT_FALSE(LoadGameModeFilters(state, Utf16File({a, b, c, d, u"E ( %4%"})));
   EXPECT_FALSE(LoadGameModeFilters(state, {}));
   // A sixth built-in line is fine; the user's file still follows.
-  testsupport::WriteBytes(dir.file(u"filters.txt"), Utf16File({u"U ( %1%a_"}));
+  fixtures::WriteBytes(dir.file(u"filters.txt"), Utf16File({u"U ( %1%a_"}));
   ASSERT_TRUE(LoadGameModeFilters(state, Utf16File({a, b, c, d, u"E ( %4%e_", u"F ( %5%f_"})));
   ASSERT_EQ(state.filters.size(), 7u);
   EXPECT_EQ(Find(u"a_map"), 6u);

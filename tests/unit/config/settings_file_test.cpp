@@ -35,7 +35,7 @@ class SettingsFile : public testing::Test {
   // option lists hold placeholders so that a saved choice can be selected before the UI text
   // exists. `file` is the settings file as a user or an older version left it (ANSI text).
   void Load(std::optional<std::string> file = std::nullopt) {
-    if (file) testsupport::WriteText(SettingsFilePath(state), *file);
+    if (file) fixtures::WriteText(SettingsFilePath(state), *file);
     controls = FakeControls{};
     controls.workAreaRect = workArea;
     controls.at(Slot::compressionCombo).items.assign(6, u"->");

@@ -6,12 +6,13 @@
 
 #include "config/default_file_lists.h"
 #include "support/fake_controls.h"
-#include "support/soldat_install.h"
+#include "fixtures/soldat_install.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using namespace testsupport;
+using namespace fixtures;
 using ui::Slot;
 
 class ToolPaths : public testing::Test {

@@ -69,17 +69,17 @@ TEST_F(UiText, TheBuiltInTableLabelsTheWholeWindow) {
 // Every file is read through LoadUiText; a file that is missing, short of entries, has an
 // overlong line or is named through a folder gives English and a warning naming it, once.
 TEST_F(UiText, ATranslationReplacesEveryTextOrFallsBackToEnglish) {
-  testsupport::WriteBytes(LanguageFile(u"Test.lng"), Table(161));
-  testsupport::WriteBytes(LanguageFile(u"Long.lng"), Table(170));
-  testsupport::WriteBytes(LanguageFile(u"Short.lng"), Table(160));
-  testsupport::WriteBytes(LanguageFile(u"Fits.lng"), Table(161, std::u16string(65, u'w')));
-  testsupport::WriteBytes(LanguageFile(u"Wide.lng"), Table(161, std::u16string(66, u'w')));
+  fixtures::WriteBytes(LanguageFile(u"Test.lng"), Table(161));
+  fixtures::WriteBytes(LanguageFile(u"Long.lng"), Table(170));
+  fixtures::WriteBytes(LanguageFile(u"Short.lng"), Table(160));
+  fixtures::WriteBytes(LanguageFile(u"Fits.lng"), Table(161, std::u16string(65, u'w')));
+  fixtures::WriteBytes(LanguageFile(u"Wide.lng"), Table(161, std::u16string(66, u'w')));
   std::string ansi;
   for (int i = 0; i < 161; ++i) ansi += "L" + std::to_string(i) + (i == 5 ? "\xE9\r\n" : "\r\n");
-  testsupport::WriteText(LanguageFile(u"Ansi.lng"), ansi);
+  fixtures::WriteText(LanguageFile(u"Ansi.lng"), ansi);
   // Valid tables beside the folder, named through the parent.
-  testsupport::WriteBytes(dir.file(u"escape.lng"), Table(161));
-  testsupport::WriteBytes(LanguageFile(u"x"), Table(161));
+  fixtures::WriteBytes(dir.file(u"escape.lng"), Table(161));
+  fixtures::WriteBytes(LanguageFile(u"x"), Table(161));
 
   // Each language's outcome: E English as asked, T the translation, F English after a warning.
   const char* outcomes = "EETTTTFFFFFFFF";
@@ -111,7 +111,7 @@ TEST_F(UiText, ATranslationReplacesEveryTextOrFallsBackToEnglish) {
 }
 
 TEST_F(UiText, TheOptionListsKeepTheirChoicesAcrossLanguages) {
-  testsupport::WriteBytes(LanguageFile(u"Test.lng"), Table(161));
+  fixtures::WriteBytes(LanguageFile(u"Test.lng"), Table(161));
   ASSERT_EQ(Load(u"default"), UiTextResult::kLoaded);
   controls.setComboSelection(Slot::compressionCombo, 2);
   ASSERT_EQ(Load(u"Test.lng"), UiTextResult::kLoaded);
@@ -122,7 +122,7 @@ TEST_F(UiText, TheOptionListsKeepTheirChoicesAcrossLanguages) {
 }
 
 TEST_F(UiText, MessagesBeforeTheWindowIsLabelledUseTheChosenLanguage) {
-  testsupport::WriteBytes(LanguageFile(u"Test.lng"), Table(161));
+  fixtures::WriteBytes(LanguageFile(u"Test.lng"), Table(161));
   state.languageName = u"Test.lng";
   EnsureRuntimeUiText(state);
   EXPECT_EQ(UiString(state, 137), L(137));

@@ -10,7 +10,7 @@
 namespace {
 
 using namespace contenttest;
-using testsupport::PfbBytes;
+using fixtures::PfbBytes;
 using ArchiveContent = ContentTest;
 
 TEST_F(ArchiveContent, GroupsEveryFileWithItsMarkAndReportsTheProblems) {
@@ -20,10 +20,10 @@ TEST_F(ArchiveContent, GroupsEveryFileWithItsMarkAndReportsTheProblems) {
   PutImage(kKindScenery, "bush.png");
   PutMap("ctf_Ash.PMS", MapUsing("rock.bmp", {"tree.bmp", "bush.png"}));
   PutMap("ctf_Bay.PMS", MapUsing("sand.bmp", {"tree.bmp"}));
-  testsupport::PmsSpec draft = MapUsing("rock.bmp", {});
+  fixtures::PmsSpec draft = MapUsing("rock.bmp", {});
   draft.polygonsPerCell = 0;  // an uncompiled map has no sectors yet
   PutMap("draft.PMS", draft, kKindUncompiledMap);
-  testsupport::PfbSpec bunker;
+  fixtures::PfbSpec bunker;
   bunker.sceneryNames = {"rock.png"};  // missing: reported, yet the prefab is packed
   Put(kKindPrefab, "bunker.PFB", PfbBytes(bunker));
   Choose("bunker.PFB", kKindPrefab);

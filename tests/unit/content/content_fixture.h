@@ -10,8 +10,8 @@
 #include "content/archive_content.h"
 #include "content/content_page.h"
 #include "support/fake_controls.h"
-#include "support/image_writer.h"
-#include "support/map_writer.h"
+#include "fixtures/image_writer.h"
+#include "fixtures/map_writer.h"
 #include "support/maps_fixture.h"
 #include "ui/memory_tree.h"
 
@@ -22,8 +22,8 @@ inline std::string Narrow(std::u16string_view text) {  // the texts here are ASC
 }
 
 // A sound map using the given files.
-inline testsupport::PmsSpec MapUsing(std::string texture, std::vector<std::string> sceneries) {
-  testsupport::PmsSpec recipe;
+inline fixtures::PmsSpec MapUsing(std::string texture, std::vector<std::string> sceneries) {
+  fixtures::PmsSpec recipe;
   recipe.description = "A fine map";
   recipe.texture = std::move(texture);
   recipe.sceneryInstanceCount = static_cast<std::int32_t>(sceneries.size());
@@ -46,10 +46,9 @@ class ContentTest : public testing::Test {
   }
 
   void Put(int kind, std::string_view name, const std::vector<std::uint8_t>& bytes) {
-    testsupport::WriteBytes(state.kindFolders[kind] + std::u16string(name.begin(), name.end()),
-                            bytes);
+    fixtures::WriteBytes(state.kindFolders[kind] + std::u16string(name.begin(), name.end()), bytes);
   }
-  void PutImage(int kind, std::string_view name) { Put(kind, name, testsupport::BmpBytes(4, 4)); }
+  void PutImage(int kind, std::string_view name) { Put(kind, name, fixtures::BmpBytes(4, 4)); }
   void PutTexture(std::string_view name) {  // with its edge
     PutImage(kKindTexture, name);
     PutImage(kKindEdge, name);
@@ -59,8 +58,8 @@ class ContentTest : public testing::Test {
     pack.sortChildren(state.packRoot);
     ++state.packCount;
   }
-  void PutMap(std::string_view name, const testsupport::PmsSpec& recipe, int kind = kKindMap) {
-    Put(kind, name, testsupport::PmsBytes(recipe));
+  void PutMap(std::string_view name, const fixtures::PmsSpec& recipe, int kind = kKindMap) {
+    Put(kind, name, fixtures::PmsBytes(recipe));
     Choose(name, kind);
   }
 

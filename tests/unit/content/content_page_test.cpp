@@ -63,10 +63,10 @@ TEST_F(ContentPage, MapShowsItsDetailsItsOwnReportBlockAndStatistics) {
   // "aash.PMS" ends in "ash.PMS" and comes first in the report.
   PutMap("aash.PMS", MapUsing("rock.bmp", {"a.bmp"}));
   PutMap("ash.PMS", MapUsing("rock.bmp", {"b.bmp"}));
-  testsupport::PmsSpec draft = MapUsing("rock.bmp", {"c.bmp"});
+  fixtures::PmsSpec draft = MapUsing("rock.bmp", {"c.bmp"});
   draft.polygonsPerCell = 0;
   PutMap("ash.PMS", draft, kKindUncompiledMap);
-  testsupport::PmsSpec big = MapUsing("rock.bmp", {});
+  fixtures::PmsSpec big = MapUsing("rock.bmp", {});
   big.polygonCount = 5001;
   PutMap("ctf_Big.PMS", big);
   BuildArchiveContent(state);
@@ -158,11 +158,11 @@ TEST_F(ContentPage, OneGroupOpenAtATimeTheTopStaysOpenAndSearchWalksTheFiles) {
 
 // Each name, joined to its folder, would reach a real file elsewhere.
 TEST_F(ContentTest, NamesThatWouldLeaveTheirFolderAreProblemsNeverJoinedToIt) {
-  testsupport::WriteBytes(dir.file(u"x.bmp"), testsupport::BmpBytes(4, 4));
+  fixtures::WriteBytes(dir.file(u"x.bmp"), fixtures::BmpBytes(4, 4));
   PutImage(kKindTexture, "x.bmp");
   PutImage(kKindScenery, "tree.bmp");
   PutMap("ctf_Ash.PMS", MapUsing("..\\x.bmp", {"..\\scenery-gfx\\tree.bmp"}));
-  Put(kKindPrefab, "bunker.PFB", testsupport::PfbBytes({}));
+  Put(kKindPrefab, "bunker.PFB", fixtures::PfbBytes({}));
   Choose("..\\Prefabs\\bunker.PFB", kKindMap);
   BuildArchiveContent(state);
 

@@ -11,7 +11,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::u16string>;
-using testsupport::Utf16File;
+using fixtures::Utf16File;
 
 Bytes Utf16Bytes(std::u16string_view units) {
   Bytes out = {0xFF, 0xFE};
@@ -62,8 +62,8 @@ TEST(TextFile, LoadFromBufferSplitsDecodesAndLimitsLines) {
 
 TEST(TextFile, LoadFromFileFailsOnMissingEmptyFolderOrNoLine) {
   testsupport::TempDir dir;
-  testsupport::WriteBytes(dir.file(u"empty.txt"), {});
-  testsupport::WriteBytes(dir.file(u"lines.txt"), Utf16File({u"one", u"two"}));
+  fixtures::WriteBytes(dir.file(u"empty.txt"), {});
+  fixtures::WriteBytes(dir.file(u"lines.txt"), Utf16File({u"one", u"two"}));
   StringList list;
   list.add(u"kept", 5);
   EXPECT_FALSE(list.loadFromFile(dir.file(u"missing.txt"), 261));
@@ -82,7 +82,7 @@ TEST(TextFile, SaveAndJoinWriteEveryEntryWithCrLfInIndexOrderAndClear) {
   for (const auto* text : {u"b", u"", u"\x00e9\x4e2d", u"a"}) list.add(text, 1);
   ASSERT_TRUE(list.saveToFile(out));
   EXPECT_EQ(list.count(), 0);
-  EXPECT_EQ(testsupport::ReadBytes(out), Utf16Bytes(u"b\r\n\r\n\x00e9\x4e2d\r\na\r\n"));
+  EXPECT_EQ(fixtures::ReadBytes(out), Utf16Bytes(u"b\r\n\r\n\x00e9\x4e2d\r\na\r\n"));
 
   // Round trip, then sorted: join follows the index.
   ASSERT_TRUE(list.loadFromFile(out, 261));
@@ -91,7 +91,7 @@ TEST(TextFile, SaveAndJoinWriteEveryEntryWithCrLfInIndexOrderAndClear) {
 
   // join cleared the list: the existing file is replaced by the mark alone.
   ASSERT_TRUE(list.saveToFile(out));
-  EXPECT_EQ(testsupport::ReadBytes(out), (Bytes{0xFF, 0xFE}));
+  EXPECT_EQ(fixtures::ReadBytes(out), (Bytes{0xFF, 0xFE}));
   list.add(u"a", 1);
   EXPECT_FALSE(list.saveToFile(dir.file(u"no such folder\\out.txt")));
   EXPECT_EQ(list.count(), 0);

@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "core/text_helpers.h"
-#include "support/image_writer.h"
-#include "support/map_writer.h"
+#include "fixtures/image_writer.h"
+#include "fixtures/map_writer.h"
 #include "support/maps_fixture.h"
 
 namespace {
 
 using namespace testsupport;
+using namespace fixtures;
 using Bytes = std::vector<std::uint8_t>;
 using Lines = std::vector<std::u16string>;
 

@@ -8,12 +8,13 @@
 
 #include "core/text_helpers.h"
 #include "support/fake_controls.h"
-#include "support/map_writer.h"
+#include "fixtures/map_writer.h"
 #include "support/maps_fixture.h"
 
 namespace {
 
 using namespace testsupport;
+using namespace fixtures;
 
 // The texts in index order, each ended by '|'; with tags, each text followed by '#' and its tag.
 std::u16string Texts(StringList& list, bool tags = false) {

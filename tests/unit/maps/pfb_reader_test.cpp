@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "core/ui_text_ids.h"
-#include "support/map_writer.h"
+#include "fixtures/map_writer.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using namespace testsupport;
+using namespace fixtures;
 using namespace std::string_literals;
 using Bytes = std::vector<std::uint8_t>;
 

@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "core/ui_text_ids.h"
-#include "support/map_writer.h"
+#include "fixtures/map_writer.h"
 #include "support/maps_fixture.h"
 
 namespace {
 
 using namespace testsupport;
+using namespace fixtures;
 using Bytes = std::vector<std::uint8_t>;
 using Strings = std::vector<std::string>;
 
@@ -28,7 +29,7 @@ class PmsReaderTest : public testing::Test {
 
   std::uint32_t ReadBytes(const Bytes& bytes, bool compiledMode) {
     const auto& folder = state_.kindFolders[compiledMode ? kKindMap : kKindUncompiledMap];
-    testsupport::WriteBytes(folder + u"test.pms", bytes);
+    fixtures::WriteBytes(folder + u"test.pms", bytes);
     return ReadPmsMap(state_, u"test.pms", map_, compiledMode);
   }
   std::uint32_t Read(const PmsSpec& recipe, bool compiledMode = kCompiled) {
@@ -172,7 +173,7 @@ TEST_F(PmsReaderTest, MissingUnopenableAndForeignNames) {
   dir_.folder(u"maps/folder.pms");
   EXPECT_EQ(ReadPmsMap(state_, u"folder.pms", map_, kCompiled), uitext::kFailedToOpen);
   // Names from outside never reach beyond the folder.
-  testsupport::WriteBytes(dir_.file(u"outside.pms"), PmsBytes(recipe));
+  fixtures::WriteBytes(dir_.file(u"outside.pms"), PmsBytes(recipe));
   for (const std::u16string_view name : {u"..\\outside.pms", u"../outside.pms", u"..", u""})
     EXPECT_EQ(ReadPmsMap(state_, name, map_, kCompiled), uitext::kFileNotFound);
   AppState unknown;  // no maps folder known yet

@@ -15,7 +15,7 @@ TEST(FileReader, ReadsAcrossBufferRefillsSeeksBothWaysAndYieldsOnlyWhatIsThere) 
   TempDir dir;
   std::vector<std::uint8_t> bytes(200 * 1024);
   std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
-  testsupport::WriteBytes(dir.file(u"data.bin"), bytes);
+  fixtures::WriteBytes(dir.file(u"data.bin"), bytes);
   platform::FileReader reader;
   ASSERT_TRUE(reader.open(dir.file(u"data.bin")));
   EXPECT_EQ(reader.size(), bytes.size());
@@ -61,7 +61,7 @@ TEST(Files, MissingFilesAndFoldersAreNotOpenedAndWritesReplace) {
 TEST(ListFiles, MatchesThePatternInAnyLetterCaseAndSkipsFolders) {
   TempDir dir;
   for (const auto* name : {u"ctf_Ash.PMS", u"dm_a.pms", u"notes.txt", u"x.pmsx"})
-    testsupport::WriteText(dir.file(name), "x");
+    fixtures::WriteText(dir.file(name), "x");
   dir.folder(u"folder.pms");
   auto names = platform::ListFiles(dir.path(), u"*.pms");
   std::sort(names.begin(), names.end());
