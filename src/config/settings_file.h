@@ -6,6 +6,7 @@
 
 #include "core/app_state.h"
 #include "ui/controls.h"
+#include "ui/window_geometry.h"
 
 // The main window's frame, as worked out when it was created.
 struct WindowFrame {
@@ -14,13 +15,8 @@ struct WindowFrame {
   int minHeight = 0;    // its least outer height
 };
 
-struct WindowPlacement {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const WindowPlacement&) const = default;
-};
+// Where the window goes, in screen coordinates.
+using WindowPlacement = ui::Box;
 
 WindowFrame WindowFrameOf(const AppState& state);
 

@@ -10,10 +10,6 @@
 #include "support/fake_controls.h"
 #include "support/temp_dir.h"
 
-static void PrintTo(const WindowPlacement& p, std::ostream* os) {
-  *os << p.x << "," << p.y << " " << p.width << "x" << p.height;
-}
-
 namespace {
 
 using testsupport::FakeControls;
