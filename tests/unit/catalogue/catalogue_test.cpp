@@ -7,8 +7,10 @@
 
 #include "catalogue/game_mode_filters.h"
 #include "catalogue/pack_list.h"
+#include "catalogue/search.h"
 #include "config/ui_text.h"
 #include "fixtures/soldat_install.h"
+#include "support/fake_controls.h"
 #include "support/temp_dir.h"
 #include "ui/memory_tree.h"
 
@@ -16,65 +18,54 @@ namespace {
 
 using fixtures::WriteBytes;
 
-// A Soldat installation with PolyWorks, its paths joined with backslashes as the program
-// joins them, the built-in filters and texts, and the trees in memory.
+// A game and its map editor in a temp folder, their paths joined with backslashes as the
+// program joins them; the built-in filters and UI text, the catalogue and the pack list in
+// memory and a window that records what it is shown. Rebuilds of the content are counted.
 class Catalogue : public ::testing::Test {
  protected:
   void SetUp() override {
     state.programFolder = dir.folder(u"program");
     ASSERT_TRUE(LoadGameModeFilters(state));
     ASSERT_TRUE(LoadBuiltinRuntimeUiText(state));
+    state.controls = &controls;
     state.catalogueTree = &tree;
     state.packTree = &pack;
-    maps = state.kindFolders[kKindMap] = Folder(u"Soldat\\maps");
-    editor = Folder(u"Soldat\\Soldat PolyWorks");
-    state.polyWorksPath = editor + u"Soldat PolyWorks.exe";
-    uncompiled = state.kindFolders[kKindUncompiledMap] =
-        Folder(u"Soldat\\Soldat PolyWorks\\Uncompiled");
-    prefabs = state.kindFolders[kKindPrefab] = Folder(u"Soldat\\Soldat PolyWorks\\Prefabs");
+    state.rebuildArchiveContent = [this](AppState& s) { ++rebuilds, s.contentStale = false; };
+    maps = state.kindFolders[kKindMap] = Folder(u"maps");
+    uncompiled = state.kindFolders[kKindUncompiledMap] = Folder(u"Uncompiled");
+    prefabs = state.kindFolders[kKindPrefab] = Folder(u"Prefabs");
+    state.polyWorksPath = Folder(u"PolyWorks") + u"Soldat PolyWorks.exe";
   }
 
-  std::u16string Folder(std::u16string_view relative) {
-    dir.folder(relative);
-    return dir.path() + std::u16string(relative) + u"\\";
+  std::u16string Folder(std::u16string_view name) {
+    dir.folder(name);
+    return dir.path() + std::u16string(name) + u"\\";
   }
+  // The editor's recently opened files.
   void Recent(const std::vector<std::u16string>& values) {
     fixtures::SoldatInstall install;
-    install.polyWorksIni = editor + u"polyworks.ini";
+    install.polyWorksIni = dir.path() + u"PolyWorks\\polyworks.ini";
     fixtures::WritePolyWorksIni(install, uncompiled, prefabs, values);
   }
   static void Map(const std::u16string& folder, std::u16string_view name) {
     WriteBytes(folder + std::u16string(name), fixtures::PmsBytes({}));
   }
-  std::string Group(std::size_t slot) const { return tree.outline(state.catalogueGroups.at(slot)); }
+  ui::TreeItem Group(std::size_t slot) const { return state.catalogueGroups.at(slot); }
 
   testsupport::TempDir dir;
   AppState state;
+  testsupport::FakeControls controls;
   ui::MemoryTree tree;
   ui::MemoryTree pack;
-  std::u16string maps, editor, uncompiled, prefabs;
+  int rebuilds = 0;
+  std::u16string maps, uncompiled, prefabs;
 };
-
-TEST_F(Catalogue, NothingToListLeavesTheRootAlone) {
-  for (const bool known : {true, false}) {  // folders known but missing, or not known at all
-    for (std::u16string* path :
-         {&state.kindFolders[kKindMap], &state.polyWorksPath,
-          &state.kindFolders[kKindUncompiledMap], &state.kindFolders[kKindPrefab]})
-      *path = known ? dir.path() + u"gone\\x\\" : u"";
-    RefreshCatalogue(state);
-    EXPECT_EQ(tree.outline(), "All maps ( 0 ) [0/0]\n");
-    EXPECT_EQ(state.catalogueGroups,
-              std::vector<ui::TreeItem>(kFirstGameModeGroup + state.filters.size(), ui::kNoItem));
-  }
-}
 
 TEST_F(Catalogue, GroupsCountsAndOrder) {
   WriteBytes(state.programFolder + u"filters.txt", fixtures::Utf16File({u"Climb ( %1%kz_"}));
   ASSERT_TRUE(LoadGameModeFilters(state));  // a user filter comes after the built-in ones
-  for (const auto* name : {u"ctf_b.PMS", u"ctf_A.pms", u"Ash.PMS", u"tdm_x.PMS", u"kz_up.PMS",
-                           u"inf_y.PMS", u"readme.txt"})
+  for (const auto* name : {u"ctf_b.PMS", u"ctf_A.pms", u"Ash.PMS", u"kz_up.PMS", u"readme.txt"})
     Map(maps, name);
-  dir.folder(u"Soldat\\maps\\dm_folder.PMS");  // folders are not maps
   Map(uncompiled, u"draft.PMS");
   for (const auto* name : {u"tower.PFB", u"Bunker.pfb"})
     WriteBytes(prefabs + name, fixtures::PfbBytes({}));
@@ -82,20 +73,20 @@ TEST_F(Catalogue, GroupsCountsAndOrder) {
 
   RefreshCatalogue(state);
 
-  // One group with its entries a line.
   EXPECT_EQ(tree.outline(),
-            "All maps ( 9 ) [0/0] +\n"
+            "All maps ( 7 ) [0/0] +\n"
             "  Uncompiled maps ( 1 ) [1/1]\n    draft.PMS [12/12]\n"
             "  Prefabs ( 2 ) [1/1]\n    Bunker.pfb [13/13]\n    tower.PFB [13/13]\n"
             "  DeathMatch ( 1 ) [1/1]\n    Ash.PMS [11/11]\n"
             "  Capture The Flag ( 2 ) [1/1]\n    ctf_A.pms [11/11]\n    ctf_b.PMS [11/11]\n"
-            "  Team DeathMatch ( 1 ) [1/1]\n    tdm_x.PMS [11/11]\n"
-            "  Infiltration ( 1 ) [1/1]\n    inf_y.PMS [11/11]\n"
             "  Climb ( 1 ) [1/1]\n    kz_up.PMS [11/11]\n");
-  // Slots of empty groups hold no item (Hold The Flag); the others are the items shown.
-  EXPECT_EQ(state.catalogueGroups[kFirstGameModeGroup + 4], ui::kNoItem);
-  EXPECT_EQ(tree.text(state.catalogueGroups[kFirstGameModeGroup + 5]), u"Climb ( 1 )");
   EXPECT_EQ(tree.selected(), state.catalogueRoot);
+
+  state.kindFolders = {};  // unset folders list nothing, not the current folder
+  state.polyWorksPath.clear();
+  RefreshCatalogue(state);
+  EXPECT_EQ(tree.outline(), "All maps ( 0 ) [0/0]\n");
+  EXPECT_EQ(Group(kFirstGameModeGroup + 5), ui::kNoItem);
 }
 
 TEST_F(Catalogue, NamesOfFiftyOneCharactersAreSkippedEverywhere) {
@@ -104,18 +95,15 @@ TEST_F(Catalogue, NamesOfFiftyOneCharactersAreSkippedEverywhere) {
   for (const auto& name : {fifty, fiftyOne}) {
     Map(maps, name);
     Map(uncompiled, name);
-    WriteBytes(prefabs + name.substr(0, name.size() - 3) + u"PFB", fixtures::PfbBytes({}));
   }
   Recent({maps + fifty, maps + fiftyOne});
 
   RefreshCatalogue(state);
 
-  const std::string kept(fifty.begin(), fifty.end() - 3);
-  EXPECT_EQ(Group(kRecentGroup), kept + "PMS [11/11]\n");
-  EXPECT_EQ(Group(kUncompiledGroup), kept + "PMS [12/12]\n");
-  EXPECT_EQ(Group(kPrefabGroup), kept + "PFB [13/13]\n");
-  EXPECT_EQ(Group(kFirstGameModeGroup), kept + "PMS [11/11]\n");
-  EXPECT_EQ(tree.text(state.catalogueRoot), u"All maps ( 3 )");
+  const std::string kept(fifty.begin(), fifty.end());
+  EXPECT_EQ(tree.outline(Group(kRecentGroup)), kept + " [11/11]\n");
+  EXPECT_EQ(tree.outline(Group(kUncompiledGroup)), kept + " [12/12]\n");
+  EXPECT_EQ(tree.outline(Group(kFirstGameModeGroup)), kept + " [11/11]\n");
 }
 
 TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFolders) {
@@ -124,7 +112,7 @@ TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFolders) {
   for (const auto* name : {u"ctf_Ash.PMS", u"twin.PMS"}) Map(maps, name);
   for (const auto* name : {u"twin.PMS", u"solo.PMS"}) Map(uncompiled, name);
   Map(elsewhere, u"far.PMS");
-  Map(dir.path() + u"Soldat\\", u"secret.PMS");
+  Map(dir.path(), u"secret.PMS");
   Recent({maps + u"ctf_Ash.PMS", uncompiled + u"twin.PMS", uncompiled + u"solo.PMS",
           elsewhere + u"far.PMS",
           maps + u"deleted.PMS",  // no longer there
@@ -134,9 +122,9 @@ TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFolders) {
 
   RefreshCatalogue(state);
 
-  EXPECT_EQ(Group(kRecentGroup),
+  EXPECT_EQ(tree.outline(Group(kRecentGroup)),
             "ctf_Ash.PMS [11/11]\nsolo.PMS [12/12]\ntwin.PMS [12/12]\ntwin.PMS [11/11]\n");
-  EXPECT_EQ(tree.text(state.catalogueGroups[kRecentGroup]), u"Recent PW maps ( 4 )");
+  EXPECT_EQ(tree.text(Group(kRecentGroup)), u"Recent PW maps ( 4 )");
   // Recent files are listed again in their own groups and do not count twice.
   EXPECT_EQ(tree.text(state.catalogueRoot), u"All maps ( 4 )");
 
@@ -146,8 +134,7 @@ TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFolders) {
 }
 
 TEST_F(Catalogue, SkipDefaultMapsLeavesThemToRecentFilesOnlyAndRefreshEmptiesThePackList) {
-  for (const auto* name : {u"CTF_ash.pms", u"ctf_Custom.PMS", u"dm_Default.PMS", u"inf_Own.PMS"})
-    Map(maps, name);
+  for (const auto* name : {u"CTF_ash.pms", u"ctf_Custom.PMS", u"dm_Default.PMS"}) Map(maps, name);
   Recent({maps + u"CTF_ash.pms"});
   for (const auto* name : {u"inf_Abel.PMS", u"dm_Default.PMS", u"ctf_Ash.PMS", u"htf_Zero.PMS"})
     state.defaultMaps.add(name, 1);
@@ -156,27 +143,24 @@ TEST_F(Catalogue, SkipDefaultMapsLeavesThemToRecentFilesOnlyAndRefreshEmptiesThe
   state.skipDefaultMaps = true;
   RefreshCatalogue(state);
   EXPECT_EQ(tree.outline(),
-            "All maps ( 2 ) [0/0] +\n"
+            "All maps ( 1 ) [0/0] +\n"
             "  Recent PW maps ( 1 ) [1/1]\n    CTF_ash.pms [11/11]\n"
-            "  Capture The Flag ( 1 ) [1/1]\n    ctf_Custom.PMS [11/11]\n"
-            "  Infiltration ( 1 ) [1/1]\n    inf_Own.PMS [11/11]\n");
-  EXPECT_EQ(state.defaultMaps.count(), 4);  // the scan leaves the list as it is
+            "  Capture The Flag ( 1 ) [1/1]\n    ctf_Custom.PMS [11/11]\n");
 
-  tree.select(tree.child(state.catalogueGroups[kRecentGroup]));
+  tree.select(tree.child(Group(kRecentGroup)));
   AddToPackList(state);
   state.skipDefaultMaps = false;
   RefreshCatalogue(state);  // a refresh also starts a new selection
-  EXPECT_EQ(tree.text(state.catalogueRoot), u"All maps ( 4 )");
+  EXPECT_EQ(tree.text(state.catalogueRoot), u"All maps ( 3 )");
   EXPECT_EQ(pack.childCount(state.packRoot), 0);
 }
 
 TEST_F(Catalogue, OneGroupOpenAtATime) {
   for (const auto* name : {u"ctf_Ash.PMS", u"dm_Bay.PMS", u"inf_Cove.PMS"}) Map(maps, name);
   RefreshCatalogue(state);
-  const ui::TreeItem ctf = state.catalogueGroups[kFirstGameModeGroup + 1];
-  const ui::TreeItem inf = state.catalogueGroups[kFirstGameModeGroup + 3];
+  const ui::TreeItem ctf = Group(kFirstGameModeGroup + 1);
+  const ui::TreeItem inf = Group(kFirstGameModeGroup + 3);
   EXPECT_FALSE(CatalogueMayCollapse(state, state.catalogueRoot));
-  EXPECT_TRUE(CatalogueMayCollapse(state, ctf));
 
   for (const ui::TreeItem group : {ctf, inf}) {
     tree.expand(group);
@@ -192,6 +176,143 @@ TEST_F(Catalogue, OneGroupOpenAtATime) {
   tree.collapse(inf);
   CatalogueItemExpanded(state, inf, false);
   EXPECT_EQ(tree.image(inf), kClosedGroupImage);
+}
+
+// The catalogue of two maps, ctf_Ash and CTF_Cove, an uncompiled twin with its compiled twin
+// among the maps, a prefab, and ctf_Ash and the uncompiled twin as recent files.
+class AFewFiles : public Catalogue {
+ protected:
+  void SetUp() override {
+    Catalogue::SetUp();
+    for (const auto* name : {u"ctf_Ash.PMS", u"CTF_Cove.PMS", u"twin.PMS"}) Map(maps, name);
+    Map(uncompiled, u"twin.PMS");
+    WriteBytes(prefabs + u"tower.PFB", fixtures::PfbBytes({}));
+    Recent({maps + u"ctf_Ash.PMS", uncompiled + u"twin.PMS"});
+    RefreshCatalogue(state);
+    rebuilds = 0;
+  }
+  void Add(ui::TreeItem item) {
+    tree.select(item);
+    AddToPackList(state);
+  }
+};
+
+using PackList = AFewFiles;
+
+TEST_F(PackList, EntriesAndGroupsAddWhatIsNotChosenYetInAlphabeticalOrder) {
+  const ui::TreeItem ctf = Group(kFirstGameModeGroup + 1);
+  const ui::TreeItem cove = tree.nextSibling(tree.child(ctf));
+  for (ui::TreeItem item :
+       {state.catalogueRoot, ui::kNoItem, tree.child(Group(kPrefabGroup)), cove, cove})
+    Add(item);
+  EXPECT_EQ(rebuilds, 2);  // adding what is there, or nothing, changes nothing at all
+  // The map from its game-mode group and from Recent PW maps is one entry; its uncompiled
+  // source of the same name is another.
+  Add(Group(kRecentGroup));
+  Add(ctf);
+  EXPECT_EQ(pack.outline(),
+            "Maps to pack ( 5 ) [2/2] +\n  ctf_Ash.PMS [11/11]\n  CTF_Cove.PMS [11/11]\n"
+            "  tower.PFB [13/13]\n  twin.PMS [11/11]\n  twin.PMS [12/12]\n");
+  EXPECT_EQ(rebuilds, 4);  // a group that adds nothing still relabels
+}
+
+TEST_F(PackList, EqualNamesInAnyImageOrderAreRecognised) {
+  // Another part inserted the two entries of one name in the other image order.
+  pack.insertLast(state.packRoot, {u"TWIN.pms", 12, 12});
+  pack.insertLast(state.packRoot, {u"twin.PMS", 11, 11});
+  state.packCount = 2;
+  Add(Group(kRecentGroup));
+  EXPECT_EQ(pack.outline(),
+            "Maps to pack ( 3 ) [2/2] +\n  ctf_Ash.PMS [11/11]\n  TWIN.pms [12/12]\n"
+            "  twin.PMS [11/11]\n");
+}
+
+TEST_F(PackList, RemovingAnEntryOrEverything) {
+  Add(Group(kRecentGroup));
+  pack.select(pack.child(state.packRoot));
+  RemovePackListItem(state);
+  EXPECT_EQ(pack.outline(), "Maps to pack ( 2 ) [2/2] +\n  twin.PMS [11/11]\n  twin.PMS [12/12]\n");
+  pack.select(state.packRoot);
+  RemovePackListItem(state);
+  EXPECT_EQ(pack.outline(), "Maps to pack ( 0 ) [2/2]\n");
+  EXPECT_EQ(pack.selected(), state.packRoot);
+}
+
+TEST_F(PackList, LabelAndButtonsFollowTheCountAndContentIsRebuiltAtOnceBelowSixEntries) {
+  pack.deleteAll();  // a start without tool paths relabels before a refresh made the root
+  state.packRoot = ui::kNoItem;
+  for (const int count : {0, 1, 5, 6}) {
+    SCOPED_TRACE(count);
+    state.packCount = count;
+    const int before = rebuilds;
+    UpdatePackListLabel(state);
+    for (ui::Slot s : {ui::Slot::packButton, ui::Slot::saveMapslistButton, ui::Slot::clearButton})
+      EXPECT_EQ(controls.enabled(s), count > 0);
+    EXPECT_EQ(rebuilds - before, count < 6 ? 1 : 0);
+    EXPECT_EQ(state.contentStale, count >= 6);
+  }
+  EXPECT_EQ(pack.outline(), "Maps to pack ( 6 ) [2/2]\n");
+  state.rebuildArchiveContent = nullptr;  // nothing rebuilds it: it stays stale
+  state.packCount = 1;
+  UpdatePackListLabel(state);
+  EXPECT_TRUE(state.contentStale);
+}
+
+// The same catalogue with its CTF group open, one entry a level deeper than entries lie and
+// a top-level item without children, as the archive content has.
+class Search : public AFewFiles {
+ protected:
+  void SetUp() override {
+    AFewFiles::SetUp();
+    ctf = Group(kFirstGameModeGroup + 1);
+    ash = tree.child(ctf);
+    cove = tree.nextSibling(ash);
+    tree.insertLast(cove, {u"hidden.PMS", 11, 11});
+    mapslist = tree.insertLast(state.catalogueRoot, {u"mapslist.txt", 4, 4});
+    tree.expand(ctf);
+    CatalogueItemExpanded(state, ctf, true);
+  }
+  ui::TreeItem Go(std::u16string_view text) {
+    if (controls.text(ui::Slot::mainSearchEdit) != text) {
+      controls.setText(ui::Slot::mainSearchEdit, text);
+      ResetSearch(state, ui::Slot::mainSearchEdit);  // as the edit's change notification does
+    }
+    SearchCatalogue(state);
+    return tree.selected();
+  }
+
+  ui::TreeItem ctf{}, ash{}, cove{}, mapslist{};
+};
+
+TEST_F(Search, MatchAfterMatchThenFoldUpBeepAndStartOverInATreeThatMayChange) {
+  const ui::TreeItem root = state.catalogueRoot, ashRecent = tree.child(Group(kRecentGroup));
+  // Recent PW maps come first, a new text starts at its first match, an empty text does
+  // nothing, and only entries two levels down are searched ("maps" names the root, a group
+  // and the item without children).
+  const struct {
+    std::u16string_view text;
+    ui::TreeItem shown;
+    int beeps;
+  } presses[] = {{u"CTF", ashRecent, 0}, {u"CTF", ash, 0},       {u"CTF", cove, 0},
+                 {u"CTF", root, 1},      {u"CTF", ashRecent, 1}, {u"ash", ashRecent, 1},
+                 {u"", ashRecent, 1},    {u"hidden", root, 2},   {u"maps", root, 3}};
+  for (std::size_t i = 0; i < std::size(presses); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(Go(presses[i].text), presses[i].shown);
+    EXPECT_EQ(tree.lastEnsuredVisible(), presses[i].shown);
+    EXPECT_EQ(controls.beeps, presses[i].beeps);
+  }
+  // Folded up with the closed image, the root still open; an item without children keeps its own.
+  EXPECT_FALSE(tree.expanded(ctf));
+  EXPECT_EQ(tree.image(ctf), kClosedGroupImage);
+  EXPECT_TRUE(tree.expanded(root));
+  EXPECT_EQ(tree.image(mapslist), 4);
+
+  // Only the count is kept between presses: the next press shows the second match of the
+  // tree as it is now.
+  EXPECT_EQ(Go(u"ctf_"), ashRecent);
+  tree.deleteItem(ashRecent);
+  EXPECT_EQ(Go(u"ctf_"), cove);
 }
 
 }  // namespace
