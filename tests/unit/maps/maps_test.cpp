@@ -1,0 +1,457 @@
+// The map and prefab readers on files written with chosen counts, names and cut-off points,
+// and what is said about maps and files: the content report, the statistics and the details.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/text_helpers.h"
+#include "core/ui_text_ids.h"
+#include "fixtures/image_writer.h"
+#include "fixtures/map_writer.h"
+#include "maps/file_details.h"
+#include "maps/map_readers.h"
+#include "maps/map_report.h"
+#include "support/fake_controls.h"
+#include "support/maps_fixture.h"
+
+namespace {
+
+using namespace testsupport;
+using namespace fixtures;
+using Bytes = std::vector<std::uint8_t>;
+using Strings = std::vector<std::string>;
+
+constexpr bool kCompiled = true;
+constexpr bool kUncompiled = false;
+
+Strings Names(const MapCounts& counts, int n) {
+  Strings names;
+  for (int i = 0; i < n; ++i) names.emplace_back(counts.sceneryNames[i].data());
+  return names;
+}
+
+// The texts through the index, each ended by '|'; with tags, each followed by '#' and its tag.
+std::u16string Texts(const StringList& list, bool tags = false) {
+  std::u16string out;
+  for (int i = 0; i < list.count(); ++i) {
+    out += list.textAt(i);
+    if (tags) out += u"#" + DecimalText(list.nodeAt(i)->tag);
+    out += u'|';
+  }
+  return out;
+}
+
+// The game's folders with "rock.bmp" as texture and edge, "tex.bmp" as texture only and
+// "tree.bmp" as scenery.
+class MapsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SetUpMapsState(state, dir, &controls));
+    for (const int kind : {kKindTexture, kKindEdge}) Put(kind, u"rock.bmp");
+    Put(kKindTexture, u"tex.bmp");
+    Put(kKindScenery, u"tree.bmp");
+  }
+
+  // Into the kind's folder, or at the path `name` for other kinds; written at 09:07 on
+  // 5 March 2024, local time.
+  void Put(int kind, std::u16string_view name, const Bytes& bytes = {0}) {
+    std::u16string path(name);
+    if (kind >= 0 && kind < kKindCount) path = state.kindFolders[kind] + path;
+    WriteBytes(path, bytes);
+    std::tm local{};
+    local.tm_year = 124;
+    local.tm_mon = 2;
+    local.tm_mday = 5;
+    local.tm_hour = 9;
+    local.tm_min = 7;
+    local.tm_isdst = -1;
+    const auto when = std::chrono::system_clock::from_time_t(std::mktime(&local));
+    std::filesystem::last_write_time(NativePath(path), std::chrono::file_clock::from_sys(when));
+  }
+  std::uint32_t Pms(const Bytes& bytes, bool compiledMode = kCompiled) {
+    Put(compiledMode ? kKindMap : kKindUncompiledMap, u"test.pms", bytes);
+    return ReadPmsMap(state, u"test.pms", map, compiledMode);
+  }
+  std::uint32_t Pfb(const Bytes& bytes) {
+    Put(kKindPrefab, u"test.pfb", bytes);
+    return ReadPfbPrefab(state, u"test.pfb", counts);
+  }
+  bool Check(std::u16string_view name, FileKind kind) {
+    const bool problem =
+        CheckContentEntry(state, name, kind, report, sceneries, textures, map, counts);
+    for (StringList* list : {&report, &sceneries, &textures}) list->buildIndex();
+    return problem;
+  }
+  // FileDetails on a used list, read through the index it must have built.
+  std::u16string Details(std::u16string_view name, int kind, bool opened = true) {
+    StringList list;
+    list.add(u"left over", 1);
+    EXPECT_EQ(FileDetails(state, list, name, kind), opened);
+    return Texts(list);
+  }
+
+  TempDir dir;
+  FakeControls controls;
+  AppState state;
+  MapSummary map;
+  MapCounts counts;
+  StringList report, sceneries, textures;
+};
+
+// A prefab with something of everything.
+PfbSpec FullPrefab() {
+  PfbSpec recipe;
+  recipe.sceneryNames = {"bush.bmp", std::string(50, 'x')};
+  recipe.colliderCount = 5;
+  recipe.spawnCount = 3;
+  recipe.waypointCount = 4;
+  recipe.waypointConnections = {{1, 2}, {0}, {3}, {}};
+  return recipe;
+}
+
+// The counts' places are checked with the statistics lines of the map report.
+TEST_F(MapsTest, PmsReadsTextsCutByTheirLengthBytesAndSettingsUpToTheirLargest) {
+  PmsSpec recipe;
+  recipe.description = std::string(40, 'd');
+  recipe.descriptionLength = 200;  // above the field: the whole field
+  recipe.texture = "abcdefghijklmnopqrstuvwxyz";
+  recipe.textureLength = 5;
+  recipe.sceneryNames = {std::string(50, 'a'), "b.bmp", "cut.bmp", std::string(55, 'n'), "t.bmp"};
+  recipe.sceneryNameLengths = {50, 51, 3, 255};  // above 50: an empty name
+  recipe.jetAmount = -7;
+  recipe.grenadeKits = recipe.medicalKits = 12;
+  recipe.weather = 3;
+  recipe.steps = 2;
+  ASSERT_EQ(Pms(PmsBytes(recipe)), 0u);
+  EXPECT_EQ(std::string(map.description.data()), std::string(38, 'd'));
+  EXPECT_EQ(std::string(map.texture.data()), "abcde");
+  EXPECT_EQ(Names(map.counts, 6), (Strings{std::string(50, 'a'), "", "cut", "", "t.bmp", ""}));
+  EXPECT_EQ(std::tuple(map.jetAmount, map.grenadeKits, map.medicalKits, map.weather, map.steps),
+            std::tuple(-7, 12, 12, 3, 2));
+
+  // One above the largest kits, weather or steps reads as zero.
+  recipe.grenadeKits = recipe.medicalKits = 13;
+  recipe.weather = 4;
+  recipe.steps = 3;
+  ASSERT_EQ(Pms(PmsBytes(recipe)), 0u);
+  EXPECT_EQ(std::tuple(map.grenadeKits, map.medicalKits, map.weather, map.steps),
+            std::tuple(0, 0, 0, 0));
+}
+
+TEST_F(MapsTest, PmsLimitsAndTheSectorGridDecideTheResult) {
+  using namespace uitext;
+  using S = PmsSpec;
+  const std::tuple<void (*)(S&), std::uint32_t, std::uint32_t> rows[] = {
+      {[](S& s) { s.polygonCount = 5000; }, 0, 0},
+      {[](S& s) { s.polygonCount = 5001; }, kPolygonLimit, 0},
+      {[](S& s) { s.polygonCount = 10000; }, kPolygonLimit, 0},
+      {[](S& s) { s.polygonCount = 10001; }, kPolygonLimit, kUncompiledPolygonLimit},
+      {[](S& s) { s.polygonCount = 0; }, kNoPolygons, 0},
+      {[](S& s) { s.sceneryInstanceCount = 500; }, 0, 0},
+      {[](S& s) { s.sceneryInstanceCount = 501; }, kSceneryLimit, 0},
+      {[](S& s) { s.sceneryNames.resize(500, "x"); }, 0, 0},
+      {[](S& s) { s.sceneryNames.resize(501, "x"); }, kSceneryLimit, kSceneryLimit},
+      {[](S& s) { s.colliderCount = 128; }, 0, 0},
+      {[](S& s) { s.colliderCount = 129; }, kColliderLimit, 0},
+      {[](S& s) { s.spawnCount = 128; }, 0, 0},
+      {[](S& s) { s.spawnCount = 129; }, kSpawnLimit, 0},
+      {[](S& s) { s.spawnCount = 0; }, kNoSpawns, 0},
+      {[](S& s) { s.waypointCount = 500; }, 0, 0},
+      {[](S& s) { s.waypointCount = 501; }, kWaypointLimit, 0},
+      // An empty grid means the editor has not compiled the map; a negative range is empty.
+      {[](S& s) { s.polygonsPerCell = 0; }, kNotCompiled, 0},
+      {[](S& s) { s.sectorRange = -3; }, kNotCompiled, 0},
+      // The whole grid is walked: only its last cell counts polygons, or N = 0 is one cell.
+      {[](S& s) { s.cellCounts = {0, 0, 0, 0, 0, 0, 0, 0, 3}; }, 0, 0},
+      {[](S& s) { s.sectorRange = 0, s.cellCounts = {2}; }, 0, 0},
+  };
+  for (std::size_t r = 0; r < std::size(rows); ++r) {
+    SCOPED_TRACE(r);
+    const auto& [set, compiled, uncompiled] = rows[r];
+    PmsSpec recipe;
+    recipe.waypointCount = 7;
+    set(recipe);
+    EXPECT_EQ(Pms(PmsBytes(recipe), kCompiled), compiled);
+    EXPECT_EQ(Pms(PmsBytes(recipe), kUncompiled), uncompiled);
+    // A reader that lost its place on the way would not find the last count.
+    EXPECT_TRUE(uncompiled != 0 || map.counts.waypointCount == recipe.waypointCount);
+  }
+}
+
+TEST_F(MapsTest, CutsNegativeCountsAndCountsBeyondTheFileAreDamage) {
+  PmsSpec recipe;
+  recipe.polygonCount = 20;
+  recipe.sceneryNames = {"a.bmp", "b.bmp"};
+  PmsOffsets at;
+  const Bytes whole = PmsBytes(recipe, &at);
+  ASSERT_EQ(Pms(whole), 0u);
+
+  // Cut empty, inside the description, a count, the polygons, the grid, the second scenery
+  // name, the spawn points or the last count.
+  std::vector<Bytes> files;
+  for (const std::size_t cut :
+       {std::size_t{0}, std::size_t{30}, at.polygonCount + 2, at.polygonCount + 4 + 121 * 7,
+        at.sectorRange + 7, at.sceneryCount + 64, at.spawnCount + 20, at.waypointCount + 3})
+    files.emplace_back(whole.begin(), whole.begin() + cut);
+  // Counts patched to be negative or more than the rest of the file holds.
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  const auto polygonsHeld = static_cast<std::int32_t>((at.end - at.polygonCount - 8) / 121);
+  using O = PmsOffsets;
+  const std::pair<std::size_t O::*, std::int32_t> patches[] = {
+      {&O::polygonCount, -1},           {&O::polygonCount, polygonsHeld + 1},
+      {&O::sectorRange, 1 << 20},       {&O::sectorRange, std::numeric_limits<std::int32_t>::max()},
+      {&O::sceneryInstanceCount, kMin}, {&O::sceneryCount, -1},
+      {&O::colliderCount, -1},          {&O::spawnCount, kMin},
+      {&O::waypointCount, -1}};
+  for (const auto& [field, value] : patches) {
+    Bytes& bytes = files.emplace_back(whole);
+    for (int i = 0; i < 4; ++i) bytes[at.*field + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    SCOPED_TRACE(f);
+    EXPECT_EQ(Pms(files[f], kCompiled), uitext::kFileDamaged);
+    EXPECT_EQ(Pms(files[f], kUncompiled), uitext::kFileDamaged);
+  }
+
+  // A prefab cut anywhere; a name it ends inside is not half-read, the records before it stay.
+  PfbOffsets in;
+  const Bytes prefab = PfbBytes(FullPrefab(), &in);
+  const std::size_t insideSecondName = in.sceneryCount + 2 + 88 + 37 + 1 + 4;
+  for (const std::size_t cut : {std::size_t{0}, in.sceneryCount, in.sceneryCount + 1,
+                                in.spawnCount + 2 + 16, in.waypointCount + 1, insideSecondName})
+    EXPECT_EQ(Pfb({prefab.begin(), prefab.begin() + cut}), uitext::kFileDamaged) << cut;
+  EXPECT_EQ(counts.polygonCount, 2);
+  EXPECT_EQ(Names(counts, 2), (Strings{"bush.bmp", ""}));
+}
+
+TEST_F(MapsTest, MissingUnopenableAndForeignFilesAreNotRead) {
+  PmsSpec recipe;
+  recipe.sceneryNames = {"left-over.bmp"};
+  ASSERT_EQ(Pms(PmsBytes(recipe)), 0u);
+  ASSERT_EQ(Pfb(PfbBytes(FullPrefab())), 0u);
+  // Nothing of the previous map or prefab survives a failed read.
+  EXPECT_EQ(ReadPmsMap(state, u"absent.pms", map, kCompiled), uitext::kFileNotFound);
+  EXPECT_EQ(std::string(map.description.data()) + map.texture.data() + Names(map.counts, 1)[0], "");
+  EXPECT_EQ(ReadPfbPrefab(state, u"absent.pfb", counts), uitext::kFileNotFound);
+  EXPECT_EQ(counts.polygonCount, 0);
+  EXPECT_EQ(Names(counts, 1), Strings{""});
+  // The map lives in the other mode's folder only.
+  EXPECT_EQ(ReadPmsMap(state, u"test.pms", map, kUncompiled), uitext::kFileNotFound);
+  dir.folder(u"maps/folder.pms");
+  EXPECT_EQ(ReadPmsMap(state, u"folder.pms", map, kCompiled), uitext::kFailedToOpen);
+  // Names from outside never reach beyond the folder.
+  Put(-1, dir.file(u"outside"), PmsBytes(recipe));
+  for (const std::u16string_view name : {u"..\\outside", u"../outside", u"C:outside", u"..", u""}) {
+    EXPECT_EQ(ReadPmsMap(state, name, map, kCompiled), uitext::kFileNotFound);
+    EXPECT_EQ(ReadPfbPrefab(state, name, counts), uitext::kFileNotFound);
+  }
+}
+
+TEST_F(MapsTest, PfbEitherEditorsLayoutReadsAlikeUpToTheRoomForNames) {
+  for (const PfbLayout layout : {PfbLayout::kClassic88, PfbLayout::kWithNormals124}) {
+    SCOPED_TRACE(static_cast<int>(layout));
+    PfbSpec recipe = FullPrefab();
+    recipe.layout = layout;
+    ASSERT_EQ(Pfb(PfbBytes(recipe)), 0u);
+    // A prefab's scenery records are its names: no separate list of files.
+    EXPECT_EQ(std::tuple(counts.polygonCount, counts.sceneryInstanceCount, counts.sceneryCount,
+                         counts.colliderCount, counts.spawnCount, counts.waypointCount),
+              std::tuple(2, 2, 0, 5, 3, 4));
+    EXPECT_EQ(Names(counts, 2), (Strings{"bush.bmp", std::string(50, 'x')}));
+    recipe.sceneryNames.resize(500, "s.bmp");
+    EXPECT_EQ(Pfb(PfbBytes(recipe)), 0u);
+    recipe.sceneryNames.push_back("one-too-many.bmp");
+    EXPECT_EQ(Pfb(PfbBytes(recipe)), uitext::kSceneryLimit);
+  }
+}
+
+TEST_F(MapsTest, PfbEmptyAmbiguousOrUnrecognisedFilesReadAsTheClassicLayout) {
+  // No minimum counts; a file may end at the waypoint count; junk behind fits neither layout.
+  PfbSpec recipe, junk = FullPrefab();
+  recipe.writeWaypointRecords = false;
+  junk.trailing = {1, 2, 3};
+  for (const Bytes& bytes : {Bytes(10, 0), PfbBytes(recipe), PfbBytes(junk)})
+    EXPECT_EQ(Pfb(bytes), 0u);
+  EXPECT_EQ(counts.waypointCount, 4);
+
+  // Read classically: 1 polygon, 3 colliders. Read with 124-byte polygons the third collider
+  // holds zero counts and 3 links that end exactly at the end of the file: both fit.
+  recipe = PfbSpec{};
+  recipe.polygonCount = 1;
+  recipe.colliderCount = 3;
+  Bytes bytes = PfbBytes(recipe);
+  const std::size_t third = 2 + 88 + 2 + 2 * 16;  // where 124-byte polygons would end
+  std::fill_n(bytes.begin() + third, 16, 0);
+  bytes[third + 8] = 3;  // the link count under the other reading
+  ASSERT_EQ(Pfb(bytes), 0u);
+  EXPECT_EQ(counts.colliderCount, 3);
+}
+
+TEST_F(MapsTest, ReportMapBlocksNameEveryProblemAndWarning) {
+  using S = PmsSpec;
+  const std::tuple<std::u16string, FileKind, void (*)(S&), bool> rows[] = {
+      {u"ctf_Exactly_Twen.PMS", kKindMap, [](S&) {}, false},
+      {u"Named.PMS", kKindMap, [](S& s) { s.description = "New Soldat Map 2"; }, false},
+      {u"Caps.PMS", kKindMap, [](S& s) { s.description = "NEW Soldat MAP"; }, false},
+      {u"Blank.PMS", kKindMap, [](S& s) { s.description = ""; }, false},
+      // An unreadable map gets no description warning.
+      {u"Empty.PMS", kKindMap, [](S& s) { s.description = "", s.polygonCount = 0; }, true},
+      {u"ctf_Long_Map_Names.pms", kKindMap, [](S&) {}, false},
+      // Uncompiled maps: no name checks, the editor's limits only.
+      {u"a_long_draft_name.pms", kKindUncompiledMap, [](S& s) { s.polygonCount = 10001; }, true},
+      // Cut right behind the texture name: the texture is still looked up.
+      {u"Cut.PMS", kKindMap, [](S& s) { s.texture = "sand.bmp", s.cutAt = 68; }, true},
+  };
+  for (const auto& [name, kind, set, problem] : rows) {
+    PmsSpec recipe;
+    set(recipe);
+    Put(kind, name, PmsBytes(recipe));
+    EXPECT_EQ(Check(name, kind), problem) << testing::PrintToString(name);
+  }
+  EXPECT_EQ(Texts(report),
+            u"Caps.PMS|* map has no description||Blank.PMS|* map has no description||"
+            u"Empty.PMS|! map has no polygons||ctf_Long_Map_Names.pms|"
+            u"* map file name exceeds 20 characters|* map has lowercase file extension||"
+            u"a_long_draft_name.pms U|! polygons limit (10000) is exceeded||Cut.PMS|"
+            u"! file is damaged|- texture not found: sand.bmp|- edge not found: sand.bmp||");
+}
+
+// Names from strangers' files never reach outside the game's folders, even where a file of
+// that name exists.
+TEST_F(MapsTest, ReportNamedFilesAreListedAndLookedUpInFileOrderWithoutCarryingOver) {
+  WriteText(dir.file(u"secret.bmp"), "1");            // textures\..\secret.bmp
+  WriteText(dir.file(u"textures\\secret.bmp"), "1");  // edges\..\secret.bmp
+  WriteText(dir.file(u"scenery-gfx\\sub\\inner.png"), "1");
+  Put(kKindScenery, u"h\u00E9re.bmp");
+  PmsSpec recipe;
+  recipe.texture = "..\\secret.bmp";
+  // An e acute in the ANSI code page; an empty name names nothing.
+  recipe.sceneryNames = {"gone.bmp",      "h\xE9re.bmp", "",  "tree.bmp",   "sub\\inner.png",
+                         "sub/inner.png", "..",          ".", "C:inner.png"};
+  Put(kKindMap, u"S.PMS", PmsBytes(recipe));
+  EXPECT_FALSE(Check(u"S.PMS", kKindMap));
+  EXPECT_EQ(controls.statusTexts, std::vector<std::u16string>{u"Reading file: S.PMS"});
+  state.controls = nullptr;  // without a window nothing is shown, and nothing breaks
+  EXPECT_TRUE(Check(u"Gone.PMS", kKindMap));
+  recipe.texture = "tex.bmp";
+  recipe.sceneryNames = {"tree.bmp"};
+  Put(kKindMap, u"T.PMS", PmsBytes(recipe));
+  EXPECT_FALSE(Check(u"T.PMS", kKindMap));
+  // A prefab with a missing scenery is packed; one cut inside its second record is not.
+  PfbSpec house;
+  house.sceneryNames = {"tree.bmp", "lamp.png"};
+  Put(kKindPrefab, u"house.pfb", PfbBytes(house));
+  house.cutAt = 2 + 88 * 2 + 2 + 88 + 10;
+  Put(kKindPrefab, u"cut.pfb", PfbBytes(house));
+  EXPECT_FALSE(Check(u"house.pfb", kKindPrefab));
+  EXPECT_TRUE(Check(u"cut.pfb", kKindPrefab));
+
+  EXPECT_EQ(Texts(report),
+            u"S.PMS|- texture not found: ..\\secret.bmp|- edge not found: ..\\secret.bmp|"
+            u"- scenery not found: gone.bmp|- scenery not found: sub\\inner.png|"
+            u"- scenery not found: sub/inner.png|- scenery not found: ..|"
+            u"- scenery not found: .|- scenery not found: C:inner.png||"
+            u"Gone.PMS|- file not found||T.PMS|- edge not found: tex.bmp||"
+            u"house.pfb|- scenery not found: lamp.png||cut.pfb|! file is damaged||");
+  // A texture's tag is 4 * texture mark + edge mark; 1 found, 2 missing.
+  EXPECT_EQ(Texts(textures, true), u"..\\secret.bmp#10|tex.bmp#6|");
+  EXPECT_EQ(Texts(sceneries, true),
+            u"gone.bmp#2|h\u00E9re.bmp#1|tree.bmp#1|sub\\inner.png#2|sub/inner.png#2|..#2|.#2|"
+            u"C:inner.png#2|tree.bmp#1|tree.bmp#1|lamp.png#2|tree.bmp#1|");
+}
+
+TEST_F(MapsTest, StatisticsShowAllTheirLinesOrNothing) {
+  PmsSpec recipe;
+  recipe.sceneryInstanceCount = 45;
+  recipe.colliderCount = 3;
+  recipe.waypointCount = 7;
+  recipe.weather = 2;
+  recipe.steps = 1;
+  Put(kKindMap, u"Stats.PMS", PmsBytes(recipe));
+  StringList lines;
+  lines.add(u"kept", 0);
+  AppendMapStatistics(state, lines, u"Stats.PMS", true);
+  EXPECT_EQ(Texts(lines),
+            u"kept|Polygons: ---- 10|Sceneries: --- 45|Spawns: ------ 2|Colliders: --- 3|"
+            u"Waypoints: --- 7|Nade kits: --- 3|Med kits: ---- 4|Jet: --------- 190|"
+            u"Weather: ----- Sand storm|Steps: ------- Soft|");
+
+  // Uncompiled maps are held to the editor's limits only; a map or prefab with a problem adds
+  // no line.
+  recipe.spawnCount = 0;
+  recipe.sectorRange = -1;
+  Put(kKindUncompiledMap, u"draft.pms", PmsBytes(recipe));
+  Put(kKindMap, u"Crowded.PMS", PmsBytes(recipe));
+  lines.clear();
+  AppendMapStatistics(state, lines, u"Crowded.PMS", true);
+  AppendPrefabStatistics(state, lines, u"absent.pfb");
+  EXPECT_EQ(lines.count(), 0);
+  AppendMapStatistics(state, lines, u"draft.pms", false);
+  EXPECT_EQ(lines.textAt(2), u"Spawns: ------ 0");
+
+  Put(kKindPrefab, u"piece.pfb", PfbBytes(FullPrefab()));
+  lines.clear();
+  AppendPrefabStatistics(state, lines, u"piece.pfb");
+  EXPECT_EQ(Texts(lines),
+            u"Polygons: ---- 2|Sceneries: --- 2|Spawns: ------ 3|Colliders: --- 5|"
+            u"Waypoints: --- 4|");
+}
+
+TEST_F(MapsTest, DetailsShowEachKindsLineBeforeDateAndWholeKilobytes) {
+  // A description's length byte above 38 must not run into the texture name behind it.
+  const auto map = [](std::string text, std::uint8_t length) {
+    PmsSpec recipe;
+    recipe.description = std::move(text);
+    recipe.descriptionLength = length;
+    return PmsBytes(recipe);
+  };
+  const std::string full38 = "Thirty-eight characters of description";
+  const std::u16string shown = u"Description: " + std::u16string(full38.begin(), full38.end());
+  // Kind, name, bytes and the line between name and date (none for prefabs and other kinds,
+  // whose name is the whole path).
+  const std::tuple<int, std::u16string, Bytes, std::u16string> rows[] = {
+      {kKindUncompiledMap, u"wip.PMS", map(full38, 38), shown},
+      {kKindMap, u"39.pms", map(full38, 39), shown},
+      {kKindMap, u"3.pms", map("abcdef", 3), u"Description: abc"},
+      {kKindMap, u"zero.pms", map(std::string("ab\0cd", 5), 5), u"Description: ab"},
+      {kKindScenery, u"tree.bmp", BmpBytes(3, 2), u"Dimentions: 3x2 px"},
+      {kKindEdge, u"rock.png", PngBytes(5, 7), u"Dimentions: 5x7 px"},
+      {kKindTexture, u"broken.bmp", Bytes(12, 'x'), u"Dimentions: 0x0 px"},
+      {kKindPrefab, u"small.pfb", Bytes(1023, 1), u""},
+      {6, dir.file(u"elsewhere.txt"), Bytes(4096, 1), u""},
+      {-1, dir.file(u"elsewhere.txt"), Bytes(4096, 1), u""},
+  };
+  for (const auto& [kind, name, bytes, line] : rows) {
+    Put(kind, name, bytes);
+    EXPECT_EQ(Details(name, kind), name + u"|" + (line.empty() ? u"" : line + u"|") +
+                                       u"Modified: 05.03.2024  09:07|Size: " +
+                                       DecimalText(std::int64_t(bytes.size() / 1024)) + u" kb|");
+  }
+}
+
+// Names reach the details from map files; they must not open files outside their folder.
+TEST_F(MapsTest, DetailsOfMissingUnopenableOrForeignFilesSaySo) {
+  Put(-1, dir.file(u"secret.pms"));
+  Put(kKindMap, u"m.pms");
+  dir.folder(u"maps\\folder.pms");
+  EXPECT_EQ(Details(u"folder.pms", kKindMap, false), u"folder.pms|Failed to open the file!|");
+  // A bare name of another kind is looked up in no folder.
+  const std::pair<std::u16string, int> missing[] = {{u"gone.pms", kKindMap},
+                                                    {u"m.pms", 6},
+                                                    {u"..\\secret.pms", kKindMap},
+                                                    {u"../secret.pms", kKindMap},
+                                                    {dir.file(u"secret.pms"), kKindMap},
+                                                    {u"..", kKindPrefab}};
+  for (const auto& [name, kind] : missing)
+    EXPECT_EQ(Details(name, kind, false), name + u"|File not found!|");
+}
+
+}  // namespace
