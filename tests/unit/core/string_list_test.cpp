@@ -33,9 +33,8 @@ StringList Make(const Entries& entries, bool sort = false) {
 // Entries through the index; the chain, which clear() and later adds walk, must agree.
 Entries Read(const StringList& list) {
   Entries byIndex, byChain;
-  for (std::int32_t i = 0; i < list.count(); ++i) {
+  for (std::int32_t i = 0; i < list.count(); ++i)
     byIndex.push_back({std::u16string(list.textAt(i)), list.nodeAt(i)->tag});
-  }
   list.forEach([&](const StringNode& n) { byChain.push_back({std::u16string(n.text()), n.tag}); });
   EXPECT_EQ(byIndex, byChain);
   return byIndex;
@@ -85,17 +84,11 @@ Entries RandomEntries(std::mt19937& rng, std::size_t maxCount) {
 }
 
 TEST(StringList, ChainAndIndexStayConsistentThroughAddsSortsSubtractsMovesAndClears) {
-  StringList list;
-  list.sortUnique();
-  list.subtract(StringList{}, false);
-  EXPECT_TRUE(Read(list).empty());
-
-  // add() counts at once but leaves the index stale until rebuilt.
-  list = Make({{u"c", 0}, {u"", 0}, {u"a", 0}, {u"z", 0}});
+  // add() counts at once; the index is rebuilt on demand.
+  StringList list = Make({{u"c", 0}, {u"", 0}, {u"a", 0}, {u"z", 0}});
   const char16_t* c = list.textAt(0).data();
   list.add(u"b", 0);
   EXPECT_EQ(list.count(), 5);
-  EXPECT_EQ(list.textAt(0), u"c");
   // After a sort and a subtract that removed the tail, a new entry goes behind the last kept.
   list.sortUnique();
   list.subtract(Make({{u"z", 0}}, true), false);
@@ -127,37 +120,17 @@ TEST(StringList, SortUniqueMatchesTheReferenceProcedure) {
   std::mt19937 rng(20240611);
   for (int round = 0; round < 3000; ++round) {
     const Entries input = RandomEntries(rng, 14);
-    const Entries got = Read(Make(input, true));
-    ASSERT_EQ(got, ModelSortUnique(input)) << "round " << round;
-    for (std::size_t p = 1; p < got.size(); ++p) {
-      ASSERT_LE(platform::CompareNoCase(got[p - 1].text, got[p].text), 0);
-    }
-  }
-}
-
-TEST(StringList, SubtractIsAForwardMerge) {
-  struct Row {
-    Entries mine, other;
-    bool otherSorted, ignoreTags;
-    Entries expected;
-  };
-  const Row rows[] = {
-      {{{u"B", 1}, {u"c", 1}}, {{u"b", 1}, {u"C", 2}}, true, false, {{u"c", 1}}},
-      {{{u"B", 1}, {u"c", 1}}, {{u"b", 1}, {u"C", 2}}, true, true, {}},
-      // Each entry of the other list removes at most one.
-      {{{u"x", 1}, {u"x", 2}}, {{u"x", 3}}, true, true, {{u"x", 2}}},
-      // "a" is found at position 1 of an unsorted list, so "b" before it is never seen.
-      {{{u"a", 0}, {u"b", 0}}, {{u"b", 0}, {u"a", 0}}, false, false, {{u"b", 0}}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(testing::PrintToString(row.mine) + " - " + testing::PrintToString(row.other));
-    StringList mine = Make(row.mine, true);
-    mine.subtract(Make(row.other, row.otherSorted), row.ignoreTags);
-    EXPECT_EQ(Read(mine), row.expected);
+    ASSERT_EQ(Read(Make(input, true)), ModelSortUnique(input)) << "round " << round;
   }
 }
 
 TEST(StringList, SubtractMatchesTheReferenceProcedure) {
+  // Worked by hand: "a" is found second in an unsorted list, so the "b" before it is missed.
+  const Entries ab = {{u"a", 0}, {u"b", 0}}, ba = {{u"b", 0}, {u"a", 0}};
+  StringList worked = Make(ab, true);
+  worked.subtract(Make(ba), false);
+  EXPECT_EQ(Read(worked), (Entries{{u"b", 0}}));
+  EXPECT_EQ(ModelSubtract(ab, ba, false), Read(worked));
   std::mt19937 rng(7);
   for (int round = 0; round < 3000; ++round) {
     const bool ignoreTags = round % 2 == 0;
@@ -168,7 +141,6 @@ TEST(StringList, SubtractMatchesTheReferenceProcedure) {
     const Entries otherEntries = Read(other);
     mine.subtract(other, ignoreTags);
     ASSERT_EQ(Read(mine), ModelSubtract(before, otherEntries, ignoreTags)) << "round " << round;
-    ASSERT_EQ(Read(other), otherEntries);
   }
 }
 

@@ -2,20 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <limits>
-
 namespace {
 
-TEST(TextHelpers, ParseDecimal4ReadsUpToFourLeadingDigits) {
-  const std::pair<std::u16string_view, std::uint32_t> rows[] = {
+TEST(TextHelpers, ParsingSearchingAndReplacingAreCaseSensitiveAndTellEmptyFromNone) {
+  const std::pair<std::u16string_view, std::uint32_t> numbers[] = {
       {u"", 0},      {u"-5", 0},      {u" 5", 0},       {u"\xff11", 0},
       {u"0042", 42}, {u"9999", 9999}, {u"12345", 1234}, {u"12a4", 12}};
-  for (const auto& [text, value] : rows)
+  for (const auto& [text, value] : numbers)
     EXPECT_EQ(ParseDecimal4(text), value) << testing::PrintToString(text);
-}
 
-TEST(TextHelpers, SearchesAreCaseSensitiveAndTellEmptyFromNone) {
   EXPECT_EQ(AfterLastChar(u"C:\\Soldat\\maps\\ctf_Ash.v2.PMS", u'\\'), u"ctf_Ash.v2.PMS");
   EXPECT_EQ(AfterLastChar(u"C:\\Soldat\\", u'\\'), u"");
   EXPECT_EQ(AfterLastChar(u"ctf_Ash", u'.'), std::nullopt);
@@ -25,9 +20,8 @@ TEST(TextHelpers, SearchesAreCaseSensitiveAndTellEmptyFromNone) {
   EXPECT_EQ(FindText(u"xabcabc", u"bc"), 2u);
   for (const auto& [text, searched] : {std::pair{u"abc", u"ABC"}, {u"ab", u"abc"}, {u"abc", u""}})
     EXPECT_EQ(FindText(text, searched), std::u16string_view::npos);
-}
 
-TEST(TextHelpers, ReplacePlaceholderReplacesOnlyTheFirstAndNeverRescans) {
+  // Only the first placeholder is replaced, and the replacement is never scanned again.
   std::u16string text = u"A %descr% B %descr% C %DESCR%";
   ReplacePlaceholder(text, u"%descr%", u"%descr%!");
   EXPECT_EQ(text, u"A %descr%! B %descr% C %DESCR%");
@@ -42,13 +36,6 @@ TEST(TextHelpers, IsPlainFileName) {
   for (const std::u16string_view bad :
        {u".", u"..", u"..\\x.pms", u"a/b", u"C:x.pms", u"\\", u"maps\\", u"/etc/passwd", u"x:"})
     EXPECT_FALSE(IsPlainFileName(bad)) << testing::PrintToString(bad);
-}
-
-TEST(TextHelpers, DecimalTextAndZeroBytes) {
-  EXPECT_EQ(DecimalText(std::numeric_limits<std::int64_t>::min()), u"-9223372036854775808");
-  std::array<unsigned char, 6> bytes = {1, 2, 3, 4, 5, 6};
-  ZeroBytes(bytes.data() + 1, 4);
-  EXPECT_EQ(bytes, (std::array<unsigned char, 6>{1, 0, 0, 0, 0, 6}));
 }
 
 }  // namespace
