@@ -18,8 +18,8 @@ using ui::Slot;
 class ToolPaths : public testing::Test {
  protected:
   // Lays out an installation below "games\" (so that every path has a backslash in it,
-  // natively too) and gives `state` the paths named in `given`: s(oldat), f (its folder),
-  // w(inrar), p(olyworks), as a settings file would hold them.
+  // natively too) and gives `state` the paths named in `given`: s(oldat), w(inrar),
+  // p(olyworks), as a settings file would hold them.
   void Build(const SoldatInstallOptions& options = StandardInstall(), std::string given = "swp") {
     state.kindFolders = {u"stale\\", u"stale\\", u"stale\\", u"stale\\", u"stale\\", u"stale\\"};
     state.soldatFolder = u"stale\\";
@@ -27,7 +27,6 @@ class ToolPaths : public testing::Test {
     state.programFolder = install.programFolder;
     LoadDefaultFileLists(state);
     if (given.find('s') != std::string::npos) state.soldatPath = install.soldatExe;
-    if (given.find('f') != std::string::npos) state.soldatPath = install.soldatFolder;
     if (given.find('w') != std::string::npos) state.winRarPath = install.winRarExe;
     if (given.find('p') != std::string::npos) state.polyWorksPath = install.polyWorksExe;
   }
@@ -83,7 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
     Installations, ToolPathScenarios,
     testing::Values(
         std::tuple([](O&) {}, "swp", "yyyyyyyyyy", ""),
-        std::tuple([](O&) {}, "fwp", "?yyyyyyyyy", ""),
         // The program inside the Soldat folder guesses Soldat, and PolyWorks from it.
         std::tuple([](O& o) { o.program = ProgramPlace::kInsideSoldat; }, "w", "yyyyyyyyyy", ""),
         std::tuple([](O& o) { o.soldatExe = o.winRar = false; }, "sw", "----------", "WS"),
@@ -93,19 +91,25 @@ INSTANTIATE_TEST_SUITE_P(
         std::tuple([](O& o) { o.iniFoldersEndWithBackslash = false; }, "swp", "yyyyyyyyyy", ""),
         std::tuple([](O& o) { o.polyWorksIni = false; }, "swp", "yyyyyyy--y", "")));
 
-TEST_F(ToolPaths, EmptyDefaultListsTurnTheirSkipFlagsOffButNeverOn) {
+TEST_F(ToolPaths, DefaultListsAreSortedAndOnlyAnEmptyOneTurnsItsSkipFlagOff) {
   SoldatInstallOptions options = StandardInstall();
-  options.defaultMaps = std::vector<std::u16string>{};  // an empty file
-  options.defaultSceneries.reset();                     // no file
+  options.defaultMaps = {u"inf_Abel.PMS", u"ctf_Run.PMS", u"CTF_run.pms", u"", u"ctf_Ash.PMS"};
+  options.defaultSceneries.reset();  // no file
+  // A line over the limit ends the reading.
+  options.defaultTextures = {u"run.png", u"ash.bmp", std::u16string(30, u'x'), u"lost.bmp"};
+  state.defaultSceneries.add(u"stale.bmp", 1);
   Build(options);
-  for (const bool textures : {true, false}) {
-    state.skipDefaultMaps = state.skipDefaultSceneries = true;
-    state.skipDefaultTextures = textures;
-    ValidateToolPaths(state, controls);
-    EXPECT_EQ(
-        std::tuple(state.skipDefaultMaps, state.skipDefaultSceneries, state.skipDefaultTextures),
-        std::tuple(false, false, textures));
-  }
+  state.skipDefaultMaps = state.skipDefaultSceneries = true;
+  state.skipDefaultTextures = false;
+  ValidateToolPaths(state, controls);
+  EXPECT_TRUE(state.skipDefaultMaps);
+  EXPECT_FALSE(state.skipDefaultSceneries);
+  EXPECT_FALSE(state.skipDefaultTextures);  // never turned on
+  EXPECT_TRUE(state.defaultSceneries.empty());
+  EXPECT_EQ(state.defaultTextures.join(), u"ash.bmp\r\nrun.png\r\n");
+  EXPECT_EQ(platform::CompareNoCase(state.defaultMaps.join(),
+                                    u"ctf_Ash.PMS\r\nctf_Run.PMS\r\ninf_Abel.PMS\r\n"),
+            0);
 }
 
 TEST_F(ToolPaths, AMissingArchiveFolderBecomesACreatedPackedAndAMissingTemplateIsForgotten) {
@@ -117,10 +121,7 @@ TEST_F(ToolPaths, AMissingArchiveFolderBecomesACreatedPackedAndAMissingTemplateI
   controls.setChecked(Slot::addCommentCheck, true);
   // The archive folder as set, then as validated; the template likewise.
   const std::tuple<std::u16string, std::u16string, std::u16string, bool> rows[] = {
-      {dir.path() + u"deleted\\", packed, templ, true},
-      {mine, mine, templ, true},
-      {u"", packed, dir.file(u"gone.txt"), false},
-  };
+      {dir.path() + u"deleted\\", packed, dir.file(u"gone.txt"), false}, {mine, mine, templ, true}};
   for (const auto& [folder, settled, templatePath, kept] : rows) {
     state.defaultSaveFolder = folder;
     state.templatePath = templatePath;
@@ -137,43 +138,21 @@ TEST_F(ToolPaths, AMissingArchiveFolderBecomesACreatedPackedAndAMissingTemplateI
 TEST(ToolPathHelpers, LoadTemplateButtonAndOpenCommand) {
   AppState state;
   FakeControls controls;
-  // Add comment, use a file, template: usable only for a template comment with a template.
-  for (const auto& [add, useFile, templ, enabled] : {std::tuple{true, false, u"t.txt", true},
-                                                     {false, false, u"t.txt", false},
-                                                     {true, true, u"t.txt", false},
-                                                     {true, false, u"", false}}) {
+  // Add comment and use a file: usable only for a comment from the template (which is set).
+  state.templatePath = u"t.txt";
+  for (const auto& [add, useFile, enabled] :
+       {std::tuple{true, false, true}, {false, false, false}, {true, true, false}}) {
     controls.setChecked(Slot::addCommentCheck, add);
     controls.setChecked(Slot::useFileCheck, useFile);
-    state.templatePath = templ;
     UpdateLoadTemplateButton(state, controls);
-    EXPECT_EQ(controls.enabled(Slot::loadTemplateButton), enabled)
-        << add << useFile << (templ[0] != 0);
+    EXPECT_EQ(controls.enabled(Slot::loadTemplateButton), enabled) << add << useFile;
   }
 
   // The path lies between the leading quote and a 13-character tail.
   EXPECT_EQ(SoldatPathFromOpenCommand(u"\"C:\\Games\\Soldat\\Soldat.exe\" -start \"%1\""),
             u"C:\\Games\\Soldat\\Soldat.exe");
   EXPECT_EQ(SoldatPathFromOpenCommand(u"123456789012345"), u"2");
-  EXPECT_EQ(SoldatPathFromOpenCommand(u"12345678901234"), u"");
-}
-
-TEST(DefaultFileLists, AreLoadedSortedAndUnique) {
-  TempDir dir;
-  AppState state;
-  state.programFolder = dir.path();
-  WriteBytes(dir.file(u"default maps.txt"),
-             Utf16File({u"inf_Abel.PMS", u"ctf_Run.PMS", u"CTF_run.pms", u"", u"ctf_Ash.PMS"}));
-  // ANSI lines; a line over the limit ends the reading.
-  WriteText(dir.file(u"default textures.txt"),
-            "run.png\r\nash.bmp\r\n" + std::string(30, 'x') + "\r\nlost.bmp\r\n");
-  state.defaultSceneries.add(u"stale.bmp", 1);
-  LoadDefaultFileLists(state);
-  EXPECT_EQ(state.defaultMaps.count(), 3);
-  EXPECT_EQ(platform::CompareNoCase(state.defaultMaps.join(),
-                                    u"ctf_Ash.PMS\r\nctf_Run.PMS\r\ninf_Abel.PMS\r\n"),
-            0);
-  EXPECT_TRUE(state.defaultSceneries.empty());  // no file: empty, not stale
-  EXPECT_EQ(state.defaultTextures.join(), u"ash.bmp\r\nrun.png\r\n");
+  EXPECT_EQ(SoldatPathFromOpenCommand(u"1234567890123"), u"");  // too short to hold a path
 }
 
 }  // namespace
