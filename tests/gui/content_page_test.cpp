@@ -1,7 +1,5 @@
 // The Content page in the real window: the content follows the pack list, and the tree view's
 // notifications, the marks it paints and the buttons reach the Content page operations.
-#include <algorithm>
-
 #include "content/archive_content.h"
 #include "main_window_fixture.h"
 
@@ -27,16 +25,15 @@ class ContentPageWindow : public guitest::MainWindowTest {
     const HDC screen = GetDC(nullptr);
     const HDC dc = CreateCompatibleDC(screen);
     const HBITMAP bitmap = CreateCompatibleBitmap(screen, row.right, row.bottom);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
+    SelectObject(dc, bitmap);
     SendMessageW(Content().control(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
                  PRF_CLIENT | PRF_ERASEBKGND);
     int count = 0;
     for (int y = row.top; y < row.bottom; ++y) {
       for (int x = row.left; x < row.right; ++x) count += GetPixel(dc, x, y) == colour ? 1 : 0;
     }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
     DeleteDC(dc);
+    DeleteObject(bitmap);
     ReleaseDC(nullptr, screen);
     return count;
   }

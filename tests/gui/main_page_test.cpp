@@ -6,7 +6,6 @@
 
 #include "content/archive_content.h"
 #include "main_window_fixture.h"
-#include "platform/platform.h"
 
 namespace {
 
@@ -31,7 +30,6 @@ class MainPageWindow : public guitest::MainWindowTest {
 TEST_F(MainPageWindow, CatalogueShowsTheScanOpensOneGroupAtATimeAndGivesTips) {
   WriteSetting(u"SkipDefaultMaps", u"0");
   Start();
-  const TreeItem root = Catalogue().root();
   EXPECT_EQ(Outline(Catalogue()),
             "All maps ( 9 ) 0 + *\n"
             "  Recent PW maps ( 2 ) 1\n    ctf_Draft.PMS 12\n    htf_Custom.PMS 11\n"
@@ -52,8 +50,8 @@ TEST_F(MainPageWindow, CatalogueShowsTheScanOpensOneGroupAtATimeAndGivesTips) {
   EXPECT_EQ(Catalogue().selectedImage(inf), 2);
   Key(Catalogue(), inf, VK_LEFT);
   EXPECT_EQ(Catalogue().image(inf), 1);
-  Key(Catalogue(), root, VK_LEFT);
-  EXPECT_TRUE(Catalogue().expanded(root));
+  Key(Catalogue(), Catalogue().root(), VK_LEFT);
+  EXPECT_TRUE(Catalogue().expanded(Catalogue().root()));
 
   platform::DeleteFilePath(install.mapsFolder + u"htf_Custom.PMS");
   EXPECT_EQ(Tip(Catalogue(), Entry(u"Recent", u"htf_Custom")),
@@ -68,13 +66,6 @@ TEST_F(MainPageWindow, CatalogueShowsTheScanOpensOneGroupAtATimeAndGivesTips) {
 
 TEST_F(MainPageWindow, RightClicksAndButtonsFillAndEmptyThePackList) {
   Start();
-  const auto buttonsEnabled = [&] {
-    return IsWindowEnabled(Control(Slot::packButton)) +
-           IsWindowEnabled(Control(Slot::saveMapslistButton)) +
-           IsWindowEnabled(Control(Slot::clearButton));
-  };
-  EXPECT_EQ(buttonsEnabled(), 0);
-
   // The entry or the group under the mouse is chosen, each file once; below the last item
   // nothing is.
   const TreeItem recent = Group(u"Recent");
@@ -84,7 +75,6 @@ TEST_F(MainPageWindow, RightClicksAndButtonsFillAndEmptyThePackList) {
   RightClick(Catalogue(), ui::kNoItem);
   EXPECT_EQ(Catalogue().selected(), recent);
   EXPECT_EQ(Outline(Pack()), "Maps to pack ( 2 ) 2 + *\n  ctf_Draft.PMS 12\n  htf_Custom.PMS 11\n");
-  EXPECT_EQ(buttonsEnabled(), 3);
 
   Catalogue().select(Group(u"Uncompiled"));
   Click(Slot::addButton);
@@ -98,18 +88,14 @@ TEST_F(MainPageWindow, RightClicksAndButtonsFillAndEmptyThePackList) {
   Pack().select(Pack().root());
   Click(Slot::removeButton);  // on the root: everything
   EXPECT_EQ(Outline(Pack()), "Maps to pack ( 0 ) 2 *\n");
-  EXPECT_EQ(buttonsEnabled(), 0);
 }
 
 // How long the real window takes with 10100 maps; printed, never asserted. Run with
 //   scripts/gui-tests BUILD --gtest_also_run_disabled_tests --gtest_filter='*Timings*'
 TEST_F(MainPageWindow, DISABLED_Timings) {
   options.maps.clear();
-  for (int i = 0; i < 10100; ++i) {
-    options.maps.push_back(
-        {(i < 10000 ? "ctf_" : "dm_") + std::to_string(100000 + i) + ".PMS", {}});
-    options.maps.back().recipe.texture = options.textures[i % options.textures.size()];
-  }
+  for (int i = 0; i < 10100; ++i)
+    options.maps.push_back({(i < 10000 ? "ctf_" : "dm_") + std::to_string(i) + ".PMS", {}});
   const auto timed = [&](const char* what, auto&& action) {
     const auto begin = std::chrono::steady_clock::now();
     action();

@@ -11,54 +11,162 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "config/settings_file.h"
 #include "fixtures/soldat_install.h"
+#include "platform/platform.h"
+#include "platform/win32/wide.h"
 #include "support/temp_dir.h"
 #include "ui/window_geometry.h"
 
 namespace guitest {
 
-std::u16string WindowText(HWND window);
+inline std::u16string WindowText(HWND window) {
+  wchar_t buffer[512] = {};
+  const int n = GetWindowTextW(window, buffer, 512);
+  return platform::detail::FromWide(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
+}
 
 // Everything the Tree seam tells, one item per line indented by depth: text, image, then
 // "/selected image" and "^overlay" when they differ from the plain case, "+" when expanded
 // and "*" when selected.
-std::string Outline(const ui::Tree& tree);
+inline std::string Outline(const ui::Tree& tree, ui::TreeItem first, int depth) {
+  std::string out;
+  for (ui::TreeItem i = first; i != ui::kNoItem; i = tree.nextSibling(i)) {
+    out += std::string(2 * depth, ' ') + platform::Utf16ToAnsi(tree.text(i)) + ' ' +
+           std::to_string(tree.image(i));
+    if (tree.selectedImage(i) != tree.image(i)) out += '/' + std::to_string(tree.selectedImage(i));
+    if (tree.overlay(i) != 0) out += '^' + std::to_string(tree.overlay(i));
+    out += std::string(tree.expanded(i) ? " +" : "") + (tree.selected() == i ? " *" : "") + '\n';
+    const ui::TreeItem child = tree.child(i);
+    if (child != ui::kNoItem && tree.parent(child) != i) out += "(wrong parent)\n";
+    out += Outline(tree, child, depth + 1);
+  }
+  return out;
+}
+inline std::string Outline(const ui::Tree& tree) {
+  return Outline(tree, tree.root(), 0);
+}
+
 // The first child of `parent` whose text starts with `prefix`.
-ui::TreeItem ChildOf(const ui::Tree& tree, ui::TreeItem parent, std::u16string_view prefix);
+inline ui::TreeItem ChildOf(const ui::Tree& tree, ui::TreeItem parent, std::u16string_view prefix) {
+  for (ui::TreeItem c = tree.child(parent); c != ui::kNoItem; c = tree.nextSibling(c))
+    if (tree.text(c).starts_with(prefix)) return c;
+  ADD_FAILURE() << "no item " << platform::Utf16ToAnsi(prefix);
+  return ui::kNoItem;
+}
 
 class MainWindowTest : public ::testing::Test {
  public:
-  // Lays out the installation of `options`, once.
-  void Install();
+  // Lays out the installation of `options`, once; the program folder is the installation's.
+  void Install() {
+    if (!install.base.empty()) return;
+    install = fixtures::BuildSoldatInstall(dir.path(), options);
+    state.programFolder = install.programFolder;
+    state.tempFolder = dir.path();
+  }
+  void WriteSetting(std::u16string_view key, std::u16string_view value) {
+    Install();
+    ASSERT_TRUE(platform::WriteIniString(SettingsFilePath(state), u"Settings", key, value));
+  }
   // Installs, writes the tool paths that exist into the settings file, builds the window and
   // runs start-up. Message boxes are recorded and answered with OK.
-  void Start();
-  // The user's close request; the window is dropped.
-  void Close();
+  void Start() {
+    Install();
+    if (options.soldatExe) WriteSetting(u"SoldatPath", install.soldatExe);
+    if (options.winRar) WriteSetting(u"WinRARPath", install.winRarExe);
+    main = std::make_unique<app::MainWindow>(state);
+    ASSERT_TRUE(app::CreateMainWindow(*main, GetModuleHandleW(nullptr)));
+    main->controls.answerMessageBox = [this](UINT, std::u16string_view text) {
+      messages.emplace_back(text);
+      return IDOK;
+    };
+    ASSERT_FALSE(app::RunStartup(*main).has_value());
+    Pump();
+  }
   // Runs the queued messages; a quit request is remembered, not obeyed.
-  void Pump();
-
-  void WriteSetting(std::u16string_view key, std::u16string_view value);
+  void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        quitRequested = true;
+        continue;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
 
   HWND Control(ui::Slot slot) const { return main->slot(slot); }
-  ui::Box BoxOf(HWND control) const;  // in the main window's client area
-  ui::Box WindowBox() const;          // the outer rectangle on the screen
-  void SetWindowHeight(int height);
-  void ClickTab(int tab);  // with the mouse messages of a click
-  int CurrentTab() const { return int(SendMessageW(main->tabControl, TCM_GETCURSEL, 0, 0)); }
-  std::vector<int> VisibleSlots() const;
   void Click(ui::Slot slot) { SendMessageW(Control(slot), BM_CLICK, 0, 0); }
+  // A control's box in the main window's client area; the main window's own on the screen.
+  ui::Box BoxOf(HWND window) const {
+    RECT r{};
+    GetWindowRect(window, &r);
+    if (window != main->window)
+      MapWindowPoints(nullptr, main->window, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+  void SetWindowHeight(int height) {
+    const ui::Box b = BoxOf(main->window);
+    SetWindowPos(main->window, nullptr, b.x, b.y, b.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+  }
+  // With the mouse messages of a click.
+  void ClickTab(int tab) {
+    RECT item{};
+    SendMessageW(main->tabControl, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageW(main->tabControl, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(main->tabControl, WM_LBUTTONUP, 0, at);
+    Pump();
+  }
+  int CurrentTab() const { return int(SendMessageW(main->tabControl, TCM_GETCURSEL, 0, 0)); }
+  std::vector<int> VisibleSlots() const {
+    std::vector<int> visible;
+    for (int i = 0; i < ui::kSlotCount; ++i)
+      if (IsWindowVisible(main->slots[i])) visible.push_back(i);
+    return visible;
+  }
 
+  // A tree view's notification to its parent, the main window.
+  static LRESULT Notify(app::Win32Tree& tree, UINT code, NMHDR& header) {
+    header = {tree.control(), static_cast<UINT_PTR>(GetDlgCtrlID(tree.control())), code};
+    return SendMessageW(GetParent(tree.control()), WM_NOTIFY, header.idFrom,
+                        reinterpret_cast<LPARAM>(&header));
+  }
   // With the mouse on the item, or below the last item for kNoItem.
-  void RightClick(app::Win32Tree& tree, ui::TreeItem item);
+  void RightClick(app::Win32Tree& tree, ui::TreeItem item) {
+    RECT r{};
+    GetClientRect(tree.control(), &r);
+    POINT p{r.right / 2, r.bottom - 2};
+    if (item != ui::kNoItem) {
+      tree.ensureVisible(item);
+      *reinterpret_cast<HTREEITEM*>(&r) = app::Win32Tree::Handle(item);
+      ASSERT_TRUE(
+          SendMessageW(tree.control(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+      p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    ClientToScreen(tree.control(), &p);
+    ASSERT_TRUE(SetCursorPos(p.x, p.y));
+    NMHDR header{};
+    Notify(tree, NM_RCLICK, header);
+  }
   // The info tip the window gives; empty for none.
-  std::u16string Tip(app::Win32Tree& tree, ui::TreeItem item);
-  void Key(app::Win32Tree& tree, ui::TreeItem item, WPARAM key);
+  std::u16string Tip(app::Win32Tree& tree, ui::TreeItem item) {
+    wchar_t buffer[1024] = {};
+    NMTVGETINFOTIPW tip{{}, buffer, 1024, app::Win32Tree::Handle(item), 0};
+    EXPECT_EQ(Notify(tree, TVN_GETINFOTIPW, tip.hdr), 0);
+    return platform::detail::FromWide(tip.pszText, wcslen(tip.pszText));
+  }
+  void Key(app::Win32Tree& tree, ui::TreeItem item, WPARAM key) {
+    tree.select(item);
+    SendMessageW(tree.control(), WM_KEYDOWN, key, 0);
+    Pump();
+  }
 
   testsupport::TempDir dir;
   fixtures::SoldatInstallOptions options = fixtures::StandardInstall();
   fixtures::SoldatInstall install;
-  bool installed = false;
   AppState state;
   std::unique_ptr<app::MainWindow> main;
   std::vector<std::u16string> messages;
