@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string_view>
 
 #include "catalogue/search.h"
@@ -40,11 +39,9 @@ void ShowPreview(MainWindow& main) {
 }
 
 LRESULT OnInfoTip(MainWindow& main, NMTVGETINFOTIPW& tip) {
-  const auto text = ContentInfoTip(main.state, Win32Tree::Item(tip.hItem));
-  if (!text || tip.pszText == nullptr || tip.cchTextMax <= 0) return 0;
-  const std::size_t length = std::min(text->size(), static_cast<std::size_t>(tip.cchTextMax - 1));
-  std::copy_n(reinterpret_cast<const wchar_t*>(text->data()), length, tip.pszText);
-  tip.pszText[length] = L'\0';
+  // The tip's text is kept in detailsText, which outlives the notification.
+  if (ContentInfoTip(main.state, Win32Tree::Item(tip.hItem)))
+    Win32Tree::handOverTip(tip, main.state.detailsText);
   return 0;
 }
 

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 
 #include "catalogue/catalogue.h"
@@ -59,17 +58,6 @@ LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
   return DefSubclassProc(edit, message, wParam, lParam);
 }
 
-// The tree offers a buffer for the tip; a text too long for it is handed over in place.
-void HandOverTip(NMTVGETINFOTIPW& tip, std::u16string& text) {
-  if (tip.pszText != nullptr && tip.cchTextMax > static_cast<int>(text.size())) {
-    std::copy(text.begin(), text.end(), tip.pszText);
-    tip.pszText[text.size()] = L'\0';
-    return;
-  }
-  tip.pszText = reinterpret_cast<wchar_t*>(text.data());
-  tip.cchTextMax = static_cast<int>(text.size() + 1);
-}
-
 // The details of the file under the mouse. Groups and both roots stand for no file.
 LRESULT OnInfoTip(MainWindow& main, const Win32Tree& tree, NMTVGETINFOTIPW& tip) {
   AppState& state = main.state;
@@ -80,7 +68,7 @@ LRESULT OnInfoTip(MainWindow& main, const Win32Tree& tree, NMTVGETINFOTIPW& tip)
   StringList lines;
   FileDetails(state, lines, tree.text(item), kind);
   state.detailsText = lines.join();
-  HandOverTip(tip, state.detailsText);
+  Win32Tree::handOverTip(tip, state.detailsText);
   return 0;
 }
 

@@ -208,4 +208,14 @@ LRESULT Win32Tree::refuseCollapse(ui::TreeItem item) {
   return TRUE;
 }
 
+void Win32Tree::handOverTip(NMTVGETINFOTIPW& tip, std::u16string& text) {
+  if (tip.pszText != nullptr && tip.cchTextMax > static_cast<int>(text.size())) {
+    std::copy(text.begin(), text.end(), tip.pszText);
+    tip.pszText[text.size()] = L'\0';
+    return;
+  }
+  tip.pszText = reinterpret_cast<wchar_t*>(text.data());
+  tip.cchTextMax = static_cast<int>(text.size() + 1);
+}
+
 }  // namespace app

@@ -56,6 +56,9 @@ class Win32Tree : public ui::Tree {
   ui::TreeItem itemUnderCursor() const;
   // The answer to TVN_ITEMEXPANDING that keeps an item from folding up.
   LRESULT refuseCollapse(ui::TreeItem item);
+  // Answers TVN_GETINFOTIPW with `text`, which must outlive the notification: the tree's
+  // buffer takes it when it fits, a longer text is handed over in place.
+  static void handOverTip(NMTVGETINFOTIPW& tip, std::u16string& text);
 
  private:
   ui::TreeItem next(ui::TreeItem item, UINT relation) const;
