@@ -12,14 +12,6 @@ namespace app {
 
 namespace {
 
-constexpr int kContentSearchEditId = 20;
-constexpr int kContentSearchButtonId = 21;
-constexpr int kShowLogButtonId = 23;
-constexpr int kFitImageCheckId = 25;
-constexpr int kRefreshContentButtonId = 27;
-// TVE_ACTIONMASK, which not every SDK's headers define.
-constexpr UINT kExpandActionMask = 0x0003;
-
 // The hooks outlive no window: they find it again through its handle and do nothing once it
 // is gone.
 MainWindow* LiveWindow(HWND window) {
@@ -102,7 +94,7 @@ std::optional<LRESULT> OnContentTreeNotify(MainWindow& main, NMHDR& header) {
     case TVN_ITEMEXPANDINGW: {
       const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
       const ui::TreeItem item = Win32Tree::Item(change.itemNew.hItem);
-      if ((change.action & kExpandActionMask) == TVE_COLLAPSE && !ContentMayCollapse(state, item)) {
+      if (Win32Tree::IsCollapse(change) && !ContentMayCollapse(state, item)) {
         return main.contentTree.refuseCollapse(item);
       }
       return std::nullopt;

@@ -15,15 +15,7 @@ namespace app {
 
 namespace {
 
-constexpr int kMainSearchEditId = 0;
-constexpr int kMainSearchButtonId = 1;
-constexpr int kAddButtonId = 3;
-constexpr int kRemoveButtonId = 7;
-constexpr int kRefreshCatalogueButtonId = 8;
-constexpr int kClearButtonId = 9;
 constexpr UINT_PTR kSearchEditSubclass = 1;
-// TVE_ACTIONMASK, which not every SDK's headers define.
-constexpr UINT kExpandActionMask = 0x0003;
 
 // Holds back a visible tree's painting while many of its items change, so that the control
 // lays out and paints once instead of for each item added under an open parent. A hidden
@@ -143,7 +135,7 @@ std::optional<LRESULT> OnMainTreeNotify(MainWindow& main, NMHDR& header) {
     case TVN_ITEMEXPANDINGW: {
       // The pack list is never folded; the catalogue keeps its root open.
       const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
-      if ((change.action & kExpandActionMask) != TVE_COLLAPSE) return std::nullopt;
+      if (!Win32Tree::IsCollapse(change)) return std::nullopt;
       const ui::TreeItem item = Win32Tree::Item(change.itemNew.hItem);
       if (isCatalogue && CatalogueMayCollapse(state, item)) return std::nullopt;
       return tree.refuseCollapse(item);

@@ -21,6 +21,22 @@ inline constexpr wchar_t kProgramTitle[] = L"Soldat ZEK";
 // Posted before the message loop, so start-up runs before any user input.
 constexpr UINT kStartupMessage = WM_USER + 1;
 constexpr int kTabControlId = 75;
+
+// The ids that page commands arrive with in WM_COMMAND's low word (the control table in
+// create_window.cpp gives each control its id).
+enum CommandId : int {
+  kMainSearchEditId = 0,
+  kMainSearchButtonId = 1,
+  kAddButtonId = 3,
+  kRemoveButtonId = 7,
+  kRefreshCatalogueButtonId = 8,
+  kClearButtonId = 9,
+  kContentSearchEditId = 20,
+  kContentSearchButtonId = 21,
+  kShowLogButtonId = 23,
+  kFitImageCheckId = 25,
+  kRefreshContentButtonId = 27,
+};
 constexpr int kIconResource = 101;
 constexpr int kFirstPictureResource = 131;
 // The pictures' clear pixels hold this colour (scripts/make_resources.py); it is masked out.

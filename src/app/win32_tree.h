@@ -56,6 +56,11 @@ class Win32Tree : public ui::Tree {
   ui::TreeItem itemUnderCursor() const;
   // The answer to TVN_ITEMEXPANDING that keeps an item from folding up.
   LRESULT refuseCollapse(ui::TreeItem item);
+  // Whether a TVN_ITEMEXPANDING notification asks to fold the item up. TVE_ACTIONMASK is
+  // not in every SDK's headers.
+  static bool IsCollapse(const NMTREEVIEWW& change) {
+    return (change.action & 0x0003) == TVE_COLLAPSE;
+  }
   // Answers TVN_GETINFOTIPW with `text`, which must outlive the notification: the tree's
   // buffer takes it when it fits, a longer text is handed over in place.
   static void handOverTip(NMTVGETINFOTIPW& tip, std::u16string& text);
