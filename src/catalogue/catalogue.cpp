@@ -8,6 +8,7 @@
 
 #include "catalogue/game_mode_filters.h"
 #include "catalogue/pack_list.h"
+#include "config/tool_paths.h"
 #include "core/string_list.h"
 #include "core/text_helpers.h"
 #include "platform/platform.h"
@@ -42,9 +43,9 @@ struct RecentFile {
 // and a plain file name. Anything else (no backslash, "..", a name with '/' or ':') is
 // never joined to a folder nor looked up.
 std::optional<RecentFile> SplitRecentFile(std::u16string_view value) {
-  const std::size_t slash = value.rfind(u'\\');
-  if (slash == std::u16string_view::npos) return std::nullopt;
-  RecentFile file{value.substr(0, slash + 1), value.substr(slash + 1)};
+  const std::u16string_view folder = FolderPart(value);
+  if (folder.empty()) return std::nullopt;
+  RecentFile file{folder, value.substr(folder.size())};
   if (!IsPlainFileName(file.name)) return std::nullopt;
   return file;
 }
@@ -53,10 +54,8 @@ std::optional<RecentFile> SplitRecentFile(std::u16string_view value) {
 // with the image they get. An uncompiled map whose compiled twin is in the maps folder is
 // listed as both.
 void CollectRecentFiles(const AppState& state, StringList& scratch) {
-  const std::u16string& editor = state.polyWorksPath;
-  const std::size_t slash = editor.rfind(u'\\');
-  if (slash == std::u16string::npos) return;
-  const std::u16string ini = editor.substr(0, slash + 1) + u"polyworks.ini";
+  const std::u16string ini = PolyWorksIniPath(state);
+  if (ini.empty()) return;
   const std::u16string& mapsFolder = state.kindFolders[kKindMap];
   const std::u16string& uncompiledFolder = state.kindFolders[kKindUncompiledMap];
 

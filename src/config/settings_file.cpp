@@ -50,13 +50,6 @@ struct Writer {
   }
 };
 
-// The folder part of a path, up to and including its last backslash; empty without one.
-std::u16string FolderPart(std::u16string_view path) {
-  const std::size_t slash = path.rfind(u'\\');
-  return slash == std::u16string_view::npos ? std::u16string()
-                                            : std::u16string(path.substr(0, slash + 1));
-}
-
 }  // namespace
 
 WindowFrame WindowFrameOf(const AppState& state) {

@@ -1,6 +1,7 @@
 #include "config/tool_paths.h"
 
 #include "config/ui_text.h"
+#include "core/text_helpers.h"
 
 namespace {
 
@@ -17,19 +18,12 @@ bool PathExists(std::u16string_view path) {
   return !path.empty() && platform::Exists(path);
 }
 
-// Up to and including the last backslash; nothing when there is none.
-std::optional<std::u16string> FolderOf(std::u16string_view path) {
-  const std::size_t slash = path.rfind(u'\\');
-  if (slash == std::u16string_view::npos) return std::nullopt;
-  return std::u16string(path.substr(0, slash + 1));
-}
-
 // The program usually lies in a folder inside Soldat's: <Soldat>\<tools>\ gives
 // <Soldat>\Soldat.exe.
 std::u16string GuessSoldatFromProgramFolder(std::u16string_view programFolder) {
   if (programFolder.empty()) return {};
-  const auto parent = FolderOf(programFolder.substr(0, programFolder.size() - 1));
-  return parent ? *parent + u"Soldat.exe" : std::u16string();
+  const std::u16string_view parent = FolderPart(programFolder.substr(0, programFolder.size() - 1));
+  return parent.empty() ? std::u16string() : std::u16string(parent) + u"Soldat.exe";
 }
 
 void ClearSoldatFolders(AppState& state) {
@@ -60,7 +54,9 @@ void FindWinRar(AppState& state, ui::Controls& controls) {
 
 // True when the Soldat path is usable: it exists and has a folder part.
 bool FindSoldat(AppState& state, ui::Controls& controls) {
-  const auto usable = [&] { return PathExists(state.soldatPath) && FolderOf(state.soldatPath); };
+  const auto usable = [&] {
+    return PathExists(state.soldatPath) && !FolderPart(state.soldatPath).empty();
+  };
   if (usable()) return true;
   state.soldatPath = GuessSoldatFromProgramFolder(state.programFolder);
   if (usable()) return true;
@@ -75,7 +71,7 @@ bool FindSoldat(AppState& state, ui::Controls& controls) {
 }
 
 void DeriveSoldatFolders(AppState& state) {
-  state.soldatFolder = *FolderOf(state.soldatPath);
+  state.soldatFolder = FolderPart(state.soldatPath);
   state.kindFolders[kKindMap] = state.soldatFolder + u"maps\\";
   state.kindFolders[kKindScenery] = state.soldatFolder + u"scenery-gfx\\";
   state.kindFolders[kKindTexture] = state.soldatFolder + u"textures\\";
@@ -100,8 +96,7 @@ void FindPolyWorks(AppState& state) {
     state.polyWorksPath = state.soldatFolder + u"Soldat PolyWorks\\Soldat PolyWorks.exe";
     if (!PathExists(state.polyWorksPath)) return clear();
   }
-  const auto folder = FolderOf(state.polyWorksPath);
-  const std::u16string ini = folder.value_or(std::u16string()) + u"polyworks.ini";
+  const std::u16string ini = PolyWorksIniPath(state);
   state.kindFolders[kKindUncompiledMap] =
       AsFolder(platform::ReadIniString(ini, u"Preferences", u"Uncompiled", u"", 260));
   state.kindFolders[kKindPrefab] =
@@ -109,6 +104,11 @@ void FindPolyWorks(AppState& state) {
 }
 
 }  // namespace
+
+std::u16string PolyWorksIniPath(const AppState& state) {
+  const std::u16string_view folder = FolderPart(state.polyWorksPath);
+  return folder.empty() ? std::u16string() : std::u16string(folder) + u"polyworks.ini";
+}
 
 void ReadFirstRegistryValue(platform::RegistryRoot root, std::u16string_view subkey,
                             std::u16string& field) {

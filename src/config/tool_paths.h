@@ -14,6 +14,10 @@
 void ReadFirstRegistryValue(platform::RegistryRoot root, std::u16string_view subkey,
                             std::u16string& field);
 
+// The editor's "polyworks.ini", beside its program; empty while the editor's path has no
+// folder.
+std::u16string PolyWorksIniPath(const AppState& state);
+
 // Soldat's path from the shell's open command of its file type, which holds it between a
 // leading quote and a 13-character tail: the n - 14 characters from the second one on. A
 // value too short to hold a path gives nothing.

@@ -15,6 +15,11 @@ std::optional<std::u16string_view> AfterLastChar(std::u16string_view text, char1
   return text.substr(at + 1);
 }
 
+std::u16string_view FolderPart(std::u16string_view path) {
+  const std::size_t slash = path.rfind(u'\\');
+  return slash == std::u16string_view::npos ? std::u16string_view() : path.substr(0, slash + 1);
+}
+
 bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }

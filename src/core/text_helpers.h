@@ -16,6 +16,9 @@ std::uint32_t ParseDecimal4(std::u16string_view text);
 // c does not occur.
 std::optional<std::u16string_view> AfterLastChar(std::u16string_view text, char16_t c);
 
+// The folder part of a path, up to and including its last backslash; empty without one.
+std::u16string_view FolderPart(std::u16string_view path);
+
 bool StartsWith(std::u16string_view text, std::u16string_view prefix);
 
 // Position of the first occurrence; npos when there is none or either text is empty.
