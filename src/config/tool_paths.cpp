@@ -97,6 +97,8 @@ void FindPolyWorks(AppState& state) {
     if (!PathExists(state.polyWorksPath)) return clear();
   }
   const std::u16string ini = PolyWorksIniPath(state);
+  // With no folder there is no file to read; the profile API would read win.ini instead.
+  if (ini.empty()) return clear();
   state.kindFolders[kKindUncompiledMap] =
       AsFolder(platform::ReadIniString(ini, u"Preferences", u"Uncompiled", u"", 260));
   state.kindFolders[kKindPrefab] =
