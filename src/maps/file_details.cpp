@@ -43,14 +43,6 @@ std::u16string ModifiedText(const std::optional<platform::LocalTime>& time) {
 
 }  // namespace
 
-std::optional<std::u16string> PathInKindFolder(const AppState& state, int kind,
-                                               std::u16string_view name) {
-  if (kind < 0 || kind >= kKindCount) return std::nullopt;
-  const std::u16string& folder = state.kindFolders[static_cast<std::size_t>(kind)];
-  if (folder.empty() || name.empty() || !IsPlainFileName(name)) return std::nullopt;
-  return folder + std::u16string(name);
-}
-
 bool FileDetails(const AppState& state, StringList& lines, std::u16string_view name, int kind) {
   lines.clear();
   lines.add(name, 0);

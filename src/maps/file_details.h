@@ -8,13 +8,8 @@
 #include <string_view>
 
 #include "core/app_state.h"
+#include "maps/kind_path.h"
 #include "core/string_list.h"
-
-// The path of a file of the given kind: its kind's folder followed by the name. Nothing
-// when the name could leave the folder (it came from a file, see IsPlainFileName) or the
-// folder is not known yet: such a file is treated as missing, never looked up.
-std::optional<std::u16string> PathInKindFolder(const AppState& state, int kind,
-                                               std::u16string_view name);
 
 // Fills `lines` (emptied first; its index is built in every case) with the name, then for
 // maps the description and for images the pixel size, the local last-write time and the

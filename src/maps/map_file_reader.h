@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/text_helpers.h"
+#include "maps/kind_path.h"
 #include "core/ui_text_ids.h"
 #include "platform/platform.h"
 
@@ -16,13 +17,11 @@ namespace maps_detail {
 
 // 0, or the UI text index of the reason the file could not be opened. A name that is not a
 // plain file name is never joined to the folder and counts as missing.
-inline std::uint32_t OpenMapFile(std::u16string_view folder, std::u16string_view name,
+inline std::uint32_t OpenMapFile(const AppState& state, FileKind kind, std::u16string_view name,
                                  platform::FileReader& file) {
-  if (folder.empty() || name.empty() || !IsPlainFileName(name)) return uitext::kFileNotFound;
-  std::u16string path(folder);
-  path += name;
-  if (!platform::Exists(path)) return uitext::kFileNotFound;
-  if (!file.open(path)) return uitext::kFailedToOpen;
+  const std::optional<std::u16string> path = PathInKindFolder(state, kind, name);
+  if (!path || !platform::Exists(*path)) return uitext::kFileNotFound;
+  if (!file.open(*path)) return uitext::kFailedToOpen;
   return 0;
 }
 

@@ -81,7 +81,7 @@ std::uint32_t ReadPfbPrefab(const AppState& state, std::u16string_view name, Map
   // Cleared first so that a missing file never leaves the previous prefab's names behind.
   counts = MapCounts{};
   platform::FileReader file;
-  const std::uint32_t code = maps_detail::OpenMapFile(state.kindFolders[kKindPrefab], name, file);
+  const std::uint32_t code = maps_detail::OpenMapFile(state, kKindPrefab, name, file);
   if (code != 0) return code;
   FieldReader in(file);
   return ReadPrefab(in, counts, PolygonBytes(in));

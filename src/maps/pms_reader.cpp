@@ -135,8 +135,8 @@ std::uint32_t ReadPmsMap(const AppState& state, std::u16string_view name, MapSum
   // behind for callers that look at the names whatever the result.
   summary = MapSummary{};
   platform::FileReader file;
-  const auto& folder = state.kindFolders[compiledMode ? kKindMap : kKindUncompiledMap];
-  if (const std::uint32_t code = maps_detail::OpenMapFile(folder, name, file)) return code;
+  const FileKind kind = compiledMode ? kKindMap : kKindUncompiledMap;
+  if (const std::uint32_t code = maps_detail::OpenMapFile(state, kind, name, file)) return code;
   FieldReader in(file);
   return ReadMap(in, summary, compiledMode);
 }
