@@ -1,6 +1,7 @@
 // Readers of Soldat maps (.PMS) and prefabs (.PFB). Each returns 0 or the UI text index of
 // the first problem found (uitext::kFileNotFound ... uitext::kWaypointLimit); reading stops
 // there. Files come from strangers: every count is checked against the file before use.
+// Each reads only the byte ranges its parser (map_parsers.h) looks at.
 #pragma once
 
 #include <cstdint>

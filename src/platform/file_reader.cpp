@@ -53,6 +53,11 @@ std::size_t FileReader::read(void* destination, std::size_t n) {
   return copied;
 }
 
+std::size_t FileReader::readAt(std::int64_t offset, void* destination, std::size_t n) {
+  if (!isOpen() || offset < 0 || n == 0) return 0;
+  return detail::RawReadAt(handle_, offset, destination, n);
+}
+
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path) {
   FileReader reader;
   if (!reader.open(path)) return std::nullopt;

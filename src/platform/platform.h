@@ -51,6 +51,9 @@ class FileReader {
 
   // Copies up to n bytes; returns how many were copied (fewer only at the end of the file).
   std::size_t read(void* destination, std::size_t n);
+  // Copies up to n bytes from an absolute offset straight from the file, past the buffer and
+  // without moving the position: for callers that know exactly which bytes they need.
+  std::size_t readAt(std::int64_t offset, void* destination, std::size_t n);
   // Moves the position by the given number of bytes, forwards or backwards.
   void skip(std::int64_t bytes) { position_ += bytes; }
   std::int64_t position() const { return position_; }

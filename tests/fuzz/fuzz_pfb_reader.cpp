@@ -4,7 +4,7 @@
 
 #include "core/ui_text_ids.h"
 #include "fuzz_support.h"
-#include "maps/map_readers.h"
+#include "maps/map_parsers.h"
 #include "fixtures/map_writer.h"
 
 namespace {
@@ -40,13 +40,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static AppState state = [] {
-    AppState s;
-    s.kindFolders[kKindPrefab] = fuzzsupport::Folder().path();
-    return s;
-  }();
   static MapCounts counts;
-  fuzzsupport::WriteInput(u"input.pfb", data, size);
-  CheckCounts(counts, ReadPfbPrefab(state, u"input.pfb", counts));
+  CheckCounts(counts, ParsePfbPrefab({data, size}, counts));
   return 0;
 }

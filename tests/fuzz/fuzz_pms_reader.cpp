@@ -4,7 +4,7 @@
 
 #include "core/ui_text_ids.h"
 #include "fuzz_support.h"
-#include "maps/map_readers.h"
+#include "maps/map_parsers.h"
 #include "fixtures/map_writer.h"
 
 namespace {
@@ -57,14 +57,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static AppState state = [] {
-    AppState s;
-    s.kindFolders[kKindMap] = s.kindFolders[kKindUncompiledMap] = fuzzsupport::Folder().path();
-    return s;
-  }();
   static MapSummary map;
-  fuzzsupport::WriteInput(u"input.pms", data, size);
   for (const bool compiledMode : {true, false})
-    CheckSummary(map, ReadPmsMap(state, u"input.pms", map, compiledMode), compiledMode);
+    CheckSummary(map, ParsePmsMap({data, size}, map, compiledMode), compiledMode);
   return 0;
 }

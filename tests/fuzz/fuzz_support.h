@@ -24,10 +24,6 @@ inline const testsupport::TempDir& Folder() {
   return dir;
 }
 
-inline void WriteInput(std::u16string_view name, const std::uint8_t* data, std::size_t size) {
-  fixtures::WriteBytes(Folder().file(name), {data, size});
-}
-
 // Writes "seed-<i><extension>" for each recipe into the folder that ZEK_FUZZ_SEED_DIR names, so
 // that a run starts from files the readers accept; nothing when it is not set.
 template <typename Recipe, typename ToBytes>
