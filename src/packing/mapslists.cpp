@@ -101,7 +101,7 @@ bool SaveMapslist(AppState& state, ui::Controls& controls, std::u16string_view p
 }
 
 TestGameResult StartTestGame(AppState& state, ui::Controls& controls,
-                             std::u16string_view mapFileName, const StartProgram& start) {
+                             std::u16string_view mapFileName, const ui::ShellOpen& open) {
   if (state.soldatFolder.empty() || !IsSafeMapName(mapFileName)) {
     return TestGameResult::kNotPossible;
   }
@@ -128,7 +128,7 @@ TestGameResult StartTestGame(AppState& state, ui::Controls& controls,
     platform::WriteIniString(state.soldatFolder + u"soldat.ini", u"GAME", u"GameStyle",
                              state.filters[filter].gameStyle);
   }
-  if (start) start(state.soldatPath, u" -start");
+  if (open) open({state.soldatPath, u"", u" -start", u""});
   return TestGameResult::kStarted;
 }
 
@@ -149,14 +149,14 @@ MapOpening ChooseMapOpening(const AppState& state, std::u16string_view itemText,
 }
 
 bool OpenMapOnDoubleClick(AppState& state, ui::Controls& controls, std::u16string_view itemText,
-                          int image, const StartProgram& start) {
+                          int image, const ui::ShellOpen& open) {
   const MapOpening opening = ChooseMapOpening(state, itemText, image);
   switch (opening.action) {
     case MapOpening::Action::kEditor:
-      if (start) start(opening.program, opening.parameters);
+      if (open) open({opening.program, u"", opening.parameters, u""});
       return true;
     case MapOpening::Action::kTestGame: {
-      const TestGameResult result = StartTestGame(state, controls, itemText, start);
+      const TestGameResult result = StartTestGame(state, controls, itemText, open);
       return result == TestGameResult::kStarted || result == TestGameResult::kWriteFailed;
     }
     case MapOpening::Action::kNothing:

@@ -3,21 +3,15 @@
 // Soldat on it.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
 #include "core/app_state.h"
 #include "ui/controls.h"
+#include "ui/shell_open.h"
 
 // The longest mapslist line read; a longer one ends the reading.
 constexpr int kMapslistMaxLine = 46;
-
-// Starts a program as the shell opens a file with its default verb: `parameters` as its
-// command-line tail, no working folder, shown restored. Whether it started is not examined.
-// The shell wires it to the platform; tests record the calls.
-using StartProgram =
-    std::function<void(std::u16string_view program, std::u16string_view parameters)>;
 
 // Replaces the pack list with the maps the file names, sorted and each once, as
 // "<name>.PMS" maps of the maps folder. When the file gives no line the user is warned
@@ -38,9 +32,9 @@ enum class TestGameResult {
 // Soldat's "mapslist.txt" becomes this one map, after the file that was there was kept as
 // "mapslist.txt.bak" beside it (replacing an earlier backup): on a server that file is a
 // rotation written by hand. GameStyle in [GAME] of "soldat.ini" becomes the map's game
-// style, the rest of that file stays; then Soldat starts with " -start".
+// style, the rest of that file stays; then Soldat starts (default verb) with " -start".
 TestGameResult StartTestGame(AppState& state, ui::Controls& controls,
-                             std::u16string_view mapFileName, const StartProgram& start);
+                             std::u16string_view mapFileName, const ui::ShellOpen& open);
 
 // What a double click on a tree item with this text and image opens: a map or uncompiled
 // map in the editor when its path is set (with the quoted path of the file as its one
@@ -58,4 +52,4 @@ MapOpening ChooseMapOpening(const AppState& state, std::u16string_view itemText,
 // that the started program is in front: when the editor or Soldat was started, or a test
 // game failed without a message. Nothing opened, or a message shown, keeps the window.
 bool OpenMapOnDoubleClick(AppState& state, ui::Controls& controls, std::u16string_view itemText,
-                          int image, const StartProgram& start);
+                          int image, const ui::ShellOpen& open);

@@ -52,8 +52,11 @@ class Mapslists : public testing::Test {
     state.kindFolders[kKindMap] = dir.folder(u"Soldat\\maps");
     state.kindFolders[kKindUncompiledMap] = dir.folder(u"PolyWorks\\Uncompiled");
     ClearPackList(state);
-    start = [this](std::u16string_view program, std::u16string_view parameters) {
-      started.emplace_back(program, parameters);
+    // Programs start with the default verb and no working folder.
+    open = [this](const ui::ShellRequest& request) {
+      EXPECT_EQ(request.verb, u"");
+      EXPECT_EQ(request.folder, u"");
+      started.emplace_back(request.file, request.parameters);
     };
   }
 
@@ -70,7 +73,7 @@ class Mapslists : public testing::Test {
   testsupport::FakeControls controls;
   ui::MemoryTree pack;
   int rebuilds = 0;
-  StartProgram start;
+  ui::ShellOpen open;
   std::vector<std::pair<std::u16string, std::u16string>> started;
 };
 
@@ -179,7 +182,7 @@ class TestPlay : public Mapslists {
 };
 
 TEST_F(TestPlay, KeepsTheRotationWritesTheOneMapAndItsGameStyleAndStartsSoldat) {
-  EXPECT_TRUE(OpenMapOnDoubleClick(state, controls, u"ctf_Ash.PMS", 11, start));
+  EXPECT_TRUE(OpenMapOnDoubleClick(state, controls, u"ctf_Ash.PMS", 11, open));
 
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt.bak")), rotation);
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"ctf_Ash"}));
@@ -190,7 +193,7 @@ TEST_F(TestPlay, KeepsTheRotationWritesTheOneMapAndItsGameStyleAndStartsSoldat) 
   EXPECT_TRUE(controls.messages.empty());
 
   // One generation: the next test play keeps the list the first one wrote.
-  EXPECT_TRUE(OpenMapOnDoubleClick(state, controls, u"Unknown.PMS", 11, start));
+  EXPECT_TRUE(OpenMapOnDoubleClick(state, controls, u"Unknown.PMS", 11, open));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt.bak")), Utf16File({u"ctf_Ash"}));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"Unknown"}));
   EXPECT_EQ(Lines(SoldatFile(u"soldat.ini")), IniWith(u"0"));  // no prefix: the first filter
@@ -200,7 +203,7 @@ TEST_F(TestPlay, WithoutAMapslistNothingIsKeptAndAMissingSectionIsAdded) {
   platform::DeleteFilePath(SoldatFile(u"mapslist.txt"));
   WriteText(SoldatFile(u"soldat.ini"), "[NETWORK]\r\nPort=23073\r\n");
 
-  EXPECT_EQ(StartTestGame(state, controls, u"inf_Abel.PMS", start), TestGameResult::kStarted);
+  EXPECT_EQ(StartTestGame(state, controls, u"inf_Abel.PMS", open), TestGameResult::kStarted);
   EXPECT_FALSE(platform::Exists(SoldatFile(u"mapslist.txt.bak")));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"inf_Abel"}));
   const std::u16string ini = SoldatFile(u"soldat.ini");
@@ -215,7 +218,7 @@ TEST_F(TestPlay, WhenTheBackupCannotBeMadeNothingChangesAndTheUserIsTold) {
   const std::u16string backup = SoldatFile(u"mapslist.txt.bak");
   dir.folder(u"Soldat\\mapslist.txt.bak");
 
-  EXPECT_FALSE(OpenMapOnDoubleClick(state, controls, u"ctf_Ash.PMS", 11, start));
+  EXPECT_FALSE(OpenMapOnDoubleClick(state, controls, u"ctf_Ash.PMS", 11, open));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), rotation);
   EXPECT_EQ(Lines(SoldatFile(u"soldat.ini")), IniWith(u"0"));
   EXPECT_TRUE(started.empty());
@@ -246,7 +249,7 @@ TEST_F(TestPlay, DoubleClicksOpenMapsInTheEditorOrNothing) {
   };
   for (const Row& row : rows) {
     started.clear();
-    EXPECT_EQ(OpenMapOnDoubleClick(state, controls, row.text, row.image, start), row.minimized);
+    EXPECT_EQ(OpenMapOnDoubleClick(state, controls, row.text, row.image, open), row.minimized);
     if (row.parameters.empty()) {
       EXPECT_TRUE(started.empty());
     } else {
