@@ -43,15 +43,10 @@ TEST_F(CommandLineStart, AMapWithOptionsIsChosenAndTheOptionsHoldForThisRun) {
   EXPECT_TRUE(IsWindowVisible(main->window));
 }
 
-TEST_F(CommandLineStart, AnUnusableFileOrMapslistEndsStartUpBeforeTheWindowShows) {
+TEST_F(CommandLineStart, AnUnusableFileEndsStartUpBeforeTheWindowShows) {
   EXPECT_EQ(StartWith({u"notes.doc", u"-i"}), 11);
   EXPECT_EQ(messages, std::vector<std::u16string>{u"There is no valid files to pack!"});
   EXPECT_FALSE(IsWindowVisible(main->window));
-
-  messages.clear();
-  EXPECT_EQ(StartWith({u"missing.txt"}), 12);
-  EXPECT_EQ(messages, std::vector<std::u16string>{install.soldatFolder +
-                                                  u"missing.txt\r\nFailed to load the mapslist!"});
 }
 
 TEST_F(CommandLineStart, WithoutWinRarTheSettingsPageOpensAndTheCommandLineIsIgnored) {

@@ -199,16 +199,12 @@ TEST_F(TestPlay, KeepsTheRotationWritesTheOneMapAndItsGameStyleAndStartsSoldat) 
   EXPECT_EQ(Lines(SoldatFile(u"soldat.ini")), IniWith(u"0"));  // no prefix: the first filter
 }
 
-TEST_F(TestPlay, WithoutAMapslistNothingIsKeptAndAMissingSectionIsAdded) {
+TEST_F(TestPlay, WithoutAMapslistThereIsNothingToKeep) {
   platform::DeleteFilePath(SoldatFile(u"mapslist.txt"));
-  WriteText(SoldatFile(u"soldat.ini"), "[NETWORK]\r\nPort=23073\r\n");
 
   EXPECT_EQ(StartTestGame(state, controls, u"inf_Abel.PMS", open), TestGameResult::kStarted);
   EXPECT_FALSE(platform::Exists(SoldatFile(u"mapslist.txt.bak")));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"inf_Abel"}));
-  const std::u16string ini = SoldatFile(u"soldat.ini");
-  EXPECT_EQ(platform::ReadIniString(ini, u"GAME", u"GameStyle", u"", 10), u"5");  // Infiltration
-  EXPECT_EQ(platform::ReadIniString(ini, u"NETWORK", u"Port", u"", 10), u"23073");
   EXPECT_EQ(started.size(), 1u);
 }
 
@@ -243,7 +239,6 @@ TEST_F(TestPlay, DoubleClicksOpenMapsInTheEditorOrNothing) {
       {u"draft.PMS", 12, true, u"\"" + state.kindFolders[kKindUncompiledMap] + u"draft.PMS\""},
       {u"house.PFB", 13, false, u""},
       {u"tree.bmp", 5, false, u""},
-      {u"Maps ( 3 )", 1, false, u""},
       {u"..\\..\\evil.PMS", 11, false, u""},
       {u"a\" -x \"b.PMS", 11, false, u""},
   };
