@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,10 @@ constexpr Slot kFlagChecks[] = {Slot::autoloadTemplateCheck, Slot::skipMapsCheck
 class SettingsPage : public testing::Test {
  protected:
   void SetUp() override {
-    install = fixtures::BuildSoldatInstall(dir.path() + u"games\\");
+    // The program inside the Soldat folder, where an emptied Soldat path is guessed.
+    fixtures::SoldatInstallOptions options = fixtures::StandardInstall();
+    options.program = fixtures::ProgramPlace::kInsideSoldat;
+    install = fixtures::BuildSoldatInstall(dir.path() + u"games\\", options);
     state.programFolder = install.programFolder;
     state.tempFolder = dir.path() + u"temp\\";
     LoadDefaultFileLists(state);
@@ -162,6 +166,7 @@ TEST_F(SettingsPage, TheLanguageListHoldsDefaultAndTheFilesInFolderOrder) {
 TEST_F(SettingsPage, ApplyChecksThePathsRefreshesAndShowsWhatTheChecksMadeOfThem) {
   FillSettingsPage(state, controls);
   controls.setText(Slot::winRarPathEdit, dir.file(u"nowhere\\WinRAR.exe"));
+  controls.setText(Slot::soldatPathEdit, u"");
   controls.setEnabled(Slot::applyButton, true);
 
   EXPECT_EQ(Apply(), UiTextResult::kLoaded);
@@ -169,6 +174,7 @@ TEST_F(SettingsPage, ApplyChecksThePathsRefreshesAndShowsWhatTheChecksMadeOfThem
   ASSERT_EQ(controls.messages.size(), 1u);
   EXPECT_EQ(controls.messages[0].text, u"Please specify valid WinRAR path!");
   EXPECT_EQ(controls.text(Slot::winRarPathEdit), u"");
+  EXPECT_EQ(controls.text(Slot::soldatPathEdit), install.soldatExe);  // guessed again
   EXPECT_EQ(state.winRarPath, u"");
   EXPECT_EQ(controls.statusTexts.back(), u"Soldat path or WinRAR path is invalid");
   EXPECT_EQ(refreshes, 1);
@@ -189,6 +195,23 @@ TEST_F(SettingsPage, ApplyChecksThePathsRefreshesAndShowsWhatTheChecksMadeOfThem
   EXPECT_EQ(state.languageName, u"default");
   EXPECT_EQ(controls.comboSelection(Slot::languageCombo), 0);
   EXPECT_EQ(refreshes, 2);
+
+  // A usable translation relabels at once: the status text after Apply is already its own.
+  std::string table;
+  for (int i = 0; i < 161; ++i)
+    table += (i == uitext::kReady ? "Bereit" : "T") + std::string("\r\n");
+  fixtures::WriteText(install.programFolder + u"Localization\\Deutsch.lng", table);
+  FillSettingsPage(state, controls);
+  const auto& items = controls.at(Slot::languageCombo).items;
+  controls.setComboSelection(
+      Slot::languageCombo,
+      static_cast<int>(std::find(items.begin(), items.end(), u"Deutsch.lng") - items.begin()));
+
+  EXPECT_EQ(Apply(), UiTextResult::kLoaded);
+
+  EXPECT_EQ(state.languageName, u"Deutsch.lng");
+  EXPECT_EQ(controls.statusTexts.back(), u"Bereit");
+  EXPECT_EQ(controls.text(Slot::languageCombo), u"Deutsch.lng");
 }
 
 TEST(SettingsBrowseFolders, StartInTheEditsFolderOrTheirDefaultPlace) {
