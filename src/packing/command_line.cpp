@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/pack_list.h"

@@ -3,6 +3,7 @@
 // associations.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
