@@ -35,7 +35,7 @@ make_demo_install() {  # make_demo_install BUILD_DIR FOLDER
     "$build/tools/make-demo-install/make-demo-install.exe" "$windows_folder" | tr -d '\r' | tail -n 1)"
   program_folder="${program_folder#Z:}"
   program_folder="${program_folder//\\//}"
-  cp "$build/src/app/Soldat ZEK.exe" "$program_folder/"
+  cp "$build/src/app/Soldat ZEK.exe" "$build/src/app/Soldat ZEK Help.htm" "$program_folder/"
   echo "$program_folder"
 }
 

@@ -8,6 +8,8 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/win32_controls.h"
 #include "app/win32_tree.h"
@@ -83,6 +85,10 @@ struct MainWindow {
   // Where the current move or size drag began.
   RECT moveStartRect{};
   POINT moveStartCursor{};
+
+  // The process's arguments, the program first; the entry point sets them, window tests
+  // choose their own.
+  std::vector<std::u16string> arguments;
 };
 
 // Registers the window class and builds the hidden main window with every control, the

@@ -12,6 +12,7 @@
 #include "config/settings_file.h"
 #include "config/tool_paths.h"
 #include "config/ui_text.h"
+#include "packing/command_line.h"
 
 namespace app {
 
@@ -83,6 +84,8 @@ std::optional<int> RunStartup(MainWindow& main) {
     SendMessageW(main.tabControl, TCM_SETCURSEL, kMainPage, 0);
     RefreshCatalogue(state);
     ShowPageControls(main, kMainPage, true);
+    const CommandLineOutcome outcome = ParseCommandLine(state, controls, main.arguments, {});
+    if (outcome.exitCode() != 0) return outcome.exitCode();
   } else {
     // Nothing works without Soldat and WinRAR: the user starts on the Settings page.
     controls.setStatusText(UiString(state, uitext::kPathsInvalid));

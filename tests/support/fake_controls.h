@@ -29,12 +29,16 @@ class FakeControls : public ui::Controls {
   bool enabled(ui::Slot slot) const override { return at(slot).enabled; }
   void setEnabled(ui::Slot slot, bool enabled) override { at(slot).enabled = enabled; }
   int comboSelection(ui::Slot slot) const override { return at(slot).selection; }
+  // A drop-down list's text is its selected item, as the real control gives it.
   void setComboSelection(ui::Slot slot, int position) override {
-    at(slot).selection = position < static_cast<int>(at(slot).items.size()) ? position : -1;
+    Control& c = at(slot);
+    c.selection = position >= 0 && position < static_cast<int>(c.items.size()) ? position : -1;
+    c.text = c.selection < 0 ? std::u16string() : c.items[static_cast<std::size_t>(c.selection)];
   }
   void setComboItems(ui::Slot slot, const std::vector<std::u16string>& items) override {
     at(slot).items = items;
     at(slot).selection = -1;
+    at(slot).text.clear();
   }
 
   void setTabText(int tab, std::u16string_view text) override { tabs.at(tab).text = text; }

@@ -1,0 +1,25 @@
+#include "config/help.h"
+
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int kHelpMissingText = 138;
+
+}  // namespace
+
+std::u16string HelpFilePath(const AppState& state) {
+  return state.programFolder + u"Soldat ZEK Help.htm";
+}
+
+bool ShowHelp(const AppState& state, ui::Controls& controls, const ui::ShellOpen& open) {
+  const std::u16string path = HelpFilePath(state);
+  // Without a program folder the name would be looked up in the current folder.
+  if (state.programFolder.empty() || !platform::Exists(path)) {
+    controls.showMessage(ui::MessageKind::kWarning,
+                         path + u"\r\n" + std::u16string(UiString(state, kHelpMissingText)));
+    return false;
+  }
+  if (open) open({path, u"open", u"", state.programFolder});
+  return true;
+}

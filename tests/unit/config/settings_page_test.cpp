@@ -1,0 +1,233 @@
+#include "config/settings_page.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "config/default_file_lists.h"
+#include "config/tool_paths.h"
+#include "fixtures/soldat_install.h"
+#include "platform/platform.h"
+#include "support/fake_controls.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testsupport::FakeControls;
+using ui::Slot;
+
+constexpr Slot kPathEdits[] = {Slot::soldatPathEdit, Slot::polyWorksPathEdit, Slot::winRarPathEdit,
+                               Slot::defaultFolderEdit, Slot::templatePathEdit};
+constexpr Slot kFlagChecks[] = {Slot::autoloadTemplateCheck, Slot::skipMapsCheck,
+                                Slot::skipSceneriesCheck,    Slot::skipTexturesCheck,
+                                Slot::skipMapslistCheck,     Slot::testArchiveCheck,
+                                Slot::lockArchiveCheck,      Slot::exploreCheck};
+
+// A full installation with the program beside it, its paths validated as at start-up.
+class SettingsPage : public testing::Test {
+ protected:
+  void SetUp() override {
+    // The program inside the Soldat folder, where an emptied Soldat path is guessed.
+    fixtures::SoldatInstallOptions options = fixtures::StandardInstall();
+    options.program = fixtures::ProgramPlace::kInsideSoldat;
+    install = fixtures::BuildSoldatInstall(dir.path() + u"games\\", options);
+    state.programFolder = install.programFolder;
+    state.tempFolder = dir.path() + u"temp\\";
+    LoadDefaultFileLists(state);
+    state.soldatPath = install.soldatExe;
+    state.winRarPath = install.winRarExe;
+    state.polyWorksPath = install.polyWorksExe;
+    ValidateToolPaths(state, controls);
+    ASSERT_EQ(LoadUiText(state, controls), UiTextResult::kLoaded);
+    ASSERT_TRUE(controls.messages.empty());
+  }
+  void Language(std::u16string_view name) const {
+    fixtures::WriteText(install.programFolder + u"Localization\\" + std::u16string(name), "");
+  }
+  UiTextResult Apply() {
+    return ApplySettings(state, controls, [this](AppState&) { ++refreshes; });
+  }
+
+  testsupport::TempDir dir;
+  fixtures::SoldatInstall install;
+  AppState state;
+  FakeControls controls;
+  int refreshes = 0;
+};
+
+TEST_F(SettingsPage, FillShowsEverySettingAndReadTakesBackWhatTheUserChanged) {
+  state.templatePath = u"C:\\t.txt";
+  state.autoloadTemplate = state.testArchive = false;
+  state.skipDefaultMaps = state.skipDefaultTextures = state.skipMapslist = true;
+  state.skipDefaultSceneries = false;  // "Skip all" needs all three
+  state.lockArchive = state.explore = true;
+  controls.setEnabled(Slot::applyButton, true);
+
+  FillSettingsPage(state, controls);
+
+  const std::u16string shown[] = {state.soldatPath, state.polyWorksPath, state.winRarPath,
+                                  state.defaultSaveFolder, state.templatePath};
+  for (std::size_t i = 0; i < std::size(kPathEdits); ++i)
+    EXPECT_EQ(controls.text(kPathEdits[i]), shown[i]);
+  EXPECT_EQ(controls.text(Slot::tempFolderEdit), state.tempFolder);
+  std::string checks;
+  for (const Slot slot : kFlagChecks) checks += controls.checked(slot) ? '1' : '0';
+  EXPECT_EQ(checks, "01011011");
+  EXPECT_FALSE(controls.checked(Slot::skipAllCheck));
+  EXPECT_EQ(controls.text(Slot::languageCombo), u"default");
+  EXPECT_FALSE(controls.enabled(Slot::applyButton));
+
+  // The user edits every field; paths are read up to 260 characters.
+  for (const Slot slot : kPathEdits) controls.setText(slot, u"C:\\" + std::u16string(300, u'p'));
+  for (const Slot slot : kFlagChecks) controls.setChecked(slot, !controls.checked(slot));
+  controls.setText(Slot::tempFolderEdit, u"ignored");
+  controls.setEnabled(Slot::applyButton, true);
+
+  ReadSettingsPage(state, controls);
+
+  const std::u16string cut = u"C:\\" + std::u16string(257, u'p');
+  for (const std::u16string* field : {&state.soldatPath, &state.polyWorksPath, &state.winRarPath,
+                                      &state.defaultSaveFolder, &state.templatePath})
+    EXPECT_EQ(*field, cut);
+  EXPECT_EQ(state.tempFolder, dir.path() + u"temp\\");
+  const bool flags[] = {state.autoloadTemplate,     state.skipDefaultMaps,
+                        state.skipDefaultSceneries, state.skipDefaultTextures,
+                        state.skipMapslist,         state.testArchive,
+                        state.lockArchive,          state.explore};
+  std::string read;
+  for (const bool on : flags) read += on ? '1' : '0';
+  EXPECT_EQ(read, "10100100");
+  EXPECT_EQ(state.languageName, u"default");
+  EXPECT_FALSE(controls.enabled(Slot::applyButton));
+}
+
+TEST_F(SettingsPage, SkipAllFollowsTheThreeSkipBoxesAndEveryClickEnablesApply) {
+  FillSettingsPage(state, controls);
+  // Each step: the box clicked (after the click changed it), then the four boxes as
+  // "all maps sceneries textures".
+  struct Step {
+    Slot clicked;
+    bool nowChecked;
+    const char* boxes;
+  };
+  const Step steps[] = {
+      {Slot::skipAllCheck, false, "0000"},       {Slot::skipAllCheck, true, "1111"},
+      {Slot::skipSceneriesCheck, false, "0101"}, {Slot::skipMapsCheck, false, "0001"},
+      {Slot::skipMapsCheck, true, "0101"},       {Slot::skipSceneriesCheck, true, "1111"},
+  };
+  for (const Step& step : steps) {
+    controls.setEnabled(Slot::applyButton, false);
+    controls.setChecked(step.clicked, step.nowChecked);
+    if (step.clicked == Slot::skipAllCheck) {
+      SkipAllClicked(controls);
+    } else {
+      SkipBoxClicked(controls);
+    }
+    std::string boxes;
+    for (const Slot slot : {Slot::skipAllCheck, Slot::skipMapsCheck, Slot::skipSceneriesCheck,
+                            Slot::skipTexturesCheck})
+      boxes += controls.checked(slot) ? '1' : '0';
+    EXPECT_EQ(boxes, step.boxes);
+    EXPECT_TRUE(controls.enabled(Slot::applyButton));
+  }
+  controls.setEnabled(Slot::applyButton, false);
+  SettingsPageEdited(controls);
+  EXPECT_TRUE(controls.enabled(Slot::applyButton));
+}
+
+TEST_F(SettingsPage, TheLanguageListHoldsDefaultAndTheFilesInFolderOrder) {
+  FillSettingsPage(state, controls);
+  EXPECT_EQ(controls.at(Slot::languageCombo).items, std::vector<std::u16string>{u"default"});
+  EXPECT_EQ(controls.comboSelection(Slot::languageCombo), 0);
+  EXPECT_FALSE(controls.enabled(Slot::languageCombo));
+
+  Language(u"Deutsch.lng");
+  Language(u"Polski.lng");
+  Language(u"notes.txt");
+  std::vector<std::u16string> expected = {u"default"};
+  for (auto& name : platform::ListFiles(install.programFolder + u"Localization\\", u"*.lng"))
+    expected.push_back(name);
+  ASSERT_EQ(expected.size(), 3u);
+
+  // The chosen language is found ignoring case; an unknown one selects "default".
+  const std::pair<std::u16string, int> rows[] = {
+      {u"POLSKI.LNG", expected[1] == u"Polski.lng" ? 1 : 2}, {u"gone.lng", 0}};
+  for (const auto& [language, position] : rows) {
+    state.languageName = language;
+    FillSettingsPage(state, controls);
+    EXPECT_EQ(controls.at(Slot::languageCombo).items, expected);
+    EXPECT_EQ(controls.comboSelection(Slot::languageCombo), position);
+    EXPECT_TRUE(controls.enabled(Slot::languageCombo));
+  }
+}
+
+TEST_F(SettingsPage, ApplyChecksThePathsRefreshesAndShowsWhatTheChecksMadeOfThem) {
+  FillSettingsPage(state, controls);
+  controls.setText(Slot::winRarPathEdit, dir.file(u"nowhere\\WinRAR.exe"));
+  controls.setText(Slot::soldatPathEdit, u"");
+  controls.setEnabled(Slot::applyButton, true);
+
+  EXPECT_EQ(Apply(), UiTextResult::kLoaded);
+
+  ASSERT_EQ(controls.messages.size(), 1u);
+  EXPECT_EQ(controls.messages[0].text, u"Please specify valid WinRAR path!");
+  EXPECT_EQ(controls.text(Slot::winRarPathEdit), u"");
+  EXPECT_EQ(controls.text(Slot::soldatPathEdit), install.soldatExe);  // guessed again
+  EXPECT_EQ(state.winRarPath, u"");
+  EXPECT_EQ(controls.statusTexts.back(), u"Soldat path or WinRAR path is invalid");
+  EXPECT_EQ(refreshes, 1);
+  EXPECT_FALSE(controls.enabled(Slot::applyButton));
+
+  // Put right, with a language file that cannot be used: English stays and is chosen.
+  Language(u"Broken.lng");
+  FillSettingsPage(state, controls);
+  controls.setText(Slot::winRarPathEdit, install.winRarExe);
+  controls.setComboSelection(Slot::languageCombo, 1);
+  controls.messages.clear();
+
+  EXPECT_EQ(Apply(), UiTextResult::kLoaded);
+
+  EXPECT_EQ(state.winRarPath, install.winRarExe);
+  EXPECT_EQ(controls.statusTexts.back(), u"Ready");
+  ASSERT_EQ(controls.messages.size(), 1u);  // the broken translation
+  EXPECT_EQ(state.languageName, u"default");
+  EXPECT_EQ(controls.comboSelection(Slot::languageCombo), 0);
+  EXPECT_EQ(refreshes, 2);
+
+  // A usable translation relabels at once: the status text after Apply is already its own.
+  std::string table;
+  for (int i = 0; i < 161; ++i)
+    table += (i == uitext::kReady ? "Bereit" : "T") + std::string("\r\n");
+  fixtures::WriteText(install.programFolder + u"Localization\\Deutsch.lng", table);
+  FillSettingsPage(state, controls);
+  const auto& items = controls.at(Slot::languageCombo).items;
+  controls.setComboSelection(
+      Slot::languageCombo,
+      static_cast<int>(std::find(items.begin(), items.end(), u"Deutsch.lng") - items.begin()));
+
+  EXPECT_EQ(Apply(), UiTextResult::kLoaded);
+
+  EXPECT_EQ(state.languageName, u"Deutsch.lng");
+  EXPECT_EQ(controls.statusTexts.back(), u"Bereit");
+  EXPECT_EQ(controls.text(Slot::languageCombo), u"Deutsch.lng");
+}
+
+TEST(SettingsBrowseFolders, StartInTheEditsFolderOrTheirDefaultPlace) {
+  AppState state;
+  state.programFolder = u"C:\\ZEK\\";
+  const SettingsBrowse& soldat = kSettingsBrowses[0];
+  const SettingsBrowse& templ = kSettingsBrowses[4];
+  ASSERT_EQ(templ.edit, Slot::templatePathEdit);
+  EXPECT_EQ(BrowseStartFolder(state, soldat, u"D:\\Games\\Soldat\\Soldat.exe"),
+            u"D:\\Games\\Soldat\\");
+  EXPECT_EQ(BrowseStartFolder(state, soldat, u""), u"");
+  EXPECT_EQ(BrowseStartFolder(state, soldat, u"Soldat.exe"), u"");
+  EXPECT_EQ(BrowseStartFolder(state, templ, u""), u"C:\\ZEK\\");
+  EXPECT_EQ(BrowseStartFolder(state, templ, u"t.txt"), u"");
+  EXPECT_EQ(ChosenDefaultFolder(u"D:\\Archives"), u"D:\\Archives\\");
+  EXPECT_EQ(ChosenDefaultFolder(u"D:\\"), u"D:\\");
+}
+
+}  // namespace

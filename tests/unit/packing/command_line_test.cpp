@@ -1,0 +1,250 @@
+#include "packing/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "catalogue/pack_list.h"
+#include "config/ui_text.h"
+#include "fixtures/fixture_files.h"
+#include "platform/platform.h"
+#include "support/fake_controls.h"
+#include "support/temp_dir.h"
+#include "ui/memory_tree.h"
+
+namespace {
+
+using ui::Slot;
+using Result = CommandLineOutcome::Result;
+
+std::string Narrow(std::u16string_view text) {
+  return {text.begin(), text.end()};
+}
+
+// The folders of a game and its editor (nothing needs to exist but a mapslist), the packing
+// options as the settings file left them, and the pack list in memory.
+class CommandLine : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(LoadBuiltinRuntimeUiText(state));
+    state.controls = &controls;
+    state.packTree = &pack;
+    state.soldatFolder = dir.path() + u"Soldat\\";
+    state.kindFolders[kKindMap] = state.soldatFolder + u"maps\\";
+    state.kindFolders[kKindUncompiledMap] = dir.path() + u"PW\\Uncompiled\\";
+    state.kindFolders[kKindPrefab] = dir.path() + u"PW\\Prefabs\\";
+    state.polyWorksPath = dir.path() + u"PW\\Soldat PolyWorks.exe";
+    ClearPackList(state);
+
+    controls.at(Slot::compressionCombo).items.assign(6, u"-");
+    controls.at(Slot::recoveryCombo).items.assign(11, u"-");
+    controls.setChecked(Slot::zipRadio, true);
+    controls.setChecked(Slot::addCommentCheck, true);
+    controls.setComboSelection(Slot::compressionCombo, 4);
+    controls.setComboSelection(Slot::recoveryCombo, 2);
+    controls.setText(Slot::archiveNameEdit, u"C:\\out\\pack.rar");
+    state.skipDefaultMaps = state.skipDefaultSceneries = state.skipDefaultTextures = true;
+    state.skipMapslist = true;
+  }
+
+  CommandLineOutcome Parse(std::vector<std::u16string> arguments) {
+    arguments.insert(arguments.begin(), u"Soldat ZEK.exe");
+    return ParseCommandLine(state, controls, arguments, [this] { ++templateLoads; });
+  }
+
+  // Every value the options can change.
+  std::map<std::string, std::string> Snapshot(const CommandLineOutcome& outcome) const {
+    const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+    return {{"rar", flag(controls.checked(Slot::rarRadio))},
+            {"zip", flag(controls.checked(Slot::zipRadio))},
+            {"comment", flag(controls.checked(Slot::addCommentCheck))},
+            {"useFile", flag(controls.checked(Slot::useFileCheck))},
+            {"commentFile", Narrow(controls.text(Slot::commentFileEdit))},
+            {"m", std::to_string(controls.comboSelection(Slot::compressionCombo))},
+            {"r", std::to_string(controls.comboSelection(Slot::recoveryCombo))},
+            {"solid", flag(controls.checked(Slot::solidCheck))},
+            {"skipMaps", flag(state.skipDefaultMaps)},
+            {"skipSceneries", flag(state.skipDefaultSceneries)},
+            {"skipTextures", flag(state.skipDefaultTextures)},
+            {"skipMapslist", flag(state.skipMapslist)},
+            {"explore", flag(state.explore)},
+            {"lock", flag(state.lockArchive)},
+            {"test", flag(state.testArchive)},
+            {"name", Narrow(controls.text(Slot::archiveNameEdit))},
+            {"templateLoads", std::to_string(templateLoads)},
+            {"unattended", flag(outcome.unattended)},
+            {"mode", flag(state.commandLineMode)}};
+  }
+
+  testsupport::TempDir dir;
+  AppState state;
+  testsupport::FakeControls controls;
+  ui::MemoryTree pack;
+  int templateLoads = 0;
+};
+
+struct OptionRow {
+  std::vector<std::u16string> options;
+  std::map<std::string, std::string> changes;  // from the settings before, besides "mode"
+};
+
+class Options : public CommandLine, public testing::WithParamInterface<OptionRow> {};
+
+TEST_P(Options, ChangeOnlyWhatTheyName) {
+  const CommandLineOutcome before{};
+  std::map<std::string, std::string> expected = Snapshot(before);
+  expected["mode"] = "1";
+  for (const auto& [key, value] : GetParam().changes) expected[key] = value;
+  std::vector<std::u16string> arguments = {u"ctf_Ash.PMS"};
+  arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
+
+  const CommandLineOutcome outcome = Parse(arguments);
+
+  EXPECT_EQ(outcome.result, Result::kGoOn);
+  EXPECT_EQ(Snapshot(outcome), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Options,
+    testing::Values(
+        OptionRow{{u"-a0"}, {{"rar", "1"}, {"zip", "0"}}}, OptionRow{{u"-a1"}, {}},
+        OptionRow{{u"-a2"}, {{"zip", "0"}}},
+        // The template loads whatever the digit; only "1" adds the comment.
+        OptionRow{{u"-c1"}, {{"templateLoads", "1"}}},
+        OptionRow{{u"-c0"}, {{"comment", "0"}, {"templateLoads", "1"}}},
+        OptionRow{{u"-d1"}, {{"skipMaps", "0"}, {"skipSceneries", "0"}, {"skipTextures", "0"}}},
+        OptionRow{{u"-d0"}, {}}, OptionRow{{u"-e1"}, {{"explore", "1"}}},
+        OptionRow{{u"-k1"}, {{"lock", "1"}}}, OptionRow{{u"-l1"}, {{"skipMapslist", "0"}}},
+        OptionRow{{u"-m3"}, {{"m", "3"}}}, OptionRow{{u"-m9"}, {{"m", "5"}}},
+        OptionRow{{u"-mx"}, {{"m", "0"}}}, OptionRow{{u"-r7"}, {{"r", "7"}}},
+        OptionRow{{u"-ra"}, {{"r", "10"}}}, OptionRow{{u"-r-"}, {{"r", "0"}}},
+        OptionRow{{u"-s5"}, {{"solid", "1"}}}, OptionRow{{u"-s0"}, {}},
+        OptionRow{{u"-t1"}, {{"test", "1"}}}, OptionRow{{u"-i"}, {{"unattended", "1"}}},
+        // The long "-c" needs more than eight characters; shorter ones name the archive.
+        OptionRow{{u"-cC:\\c.txt"},
+                  {{"commentFile", "C:\\c.txt"}, {"useFile", "1"}, {"comment", "1"}}},
+        OptionRow{{u"-cC:\\c.t"}, {{"name", "-cC:\\c.t"}}},
+        // Matching is case-sensitive; unknown options name the archive.
+        OptionRow{{u"-I"}, {{"name", "-I"}}}, OptionRow{{u"-M3"}, {{"name", "-M3"}}},
+        OptionRow{{u"-x1"}, {{"name", "-x1"}}}, OptionRow{{u"-h1"}, {{"name", "-h1"}}},
+        // From the last argument to the first: the leftmost wins.
+        OptionRow{{u"name1", u"name2"}, {{"name", "name1"}}},
+        OptionRow{{u"-a0", u"-a1"}, {{"rar", "1"}, {"zip", "0"}}},
+        OptionRow{{u"-c1", u"-c0", u"-c1"}, {{"templateLoads", "3"}}}));
+
+struct FileRow {
+  std::u16string argument;  // folders: m(aps), u(ncompiled), p(refabs), e(lsewhere) + "|"
+  bool polyWorks;
+  Result result;
+  std::string packed;  // the pack list's entries
+};
+
+class FileArguments : public CommandLine, public testing::WithParamInterface<FileRow> {};
+
+TEST_P(FileArguments, GoIntoThePackListByTheirFolderOrEndWithCode11) {
+  const FileRow& row = GetParam();
+  std::u16string argument = row.argument;
+  if (argument.size() > 1 && argument[1] == u'|') {
+    const char16_t folder = argument[0];
+    argument = (folder == u'm'   ? state.kindFolders[kKindMap]
+                : folder == u'u' ? state.kindFolders[kKindUncompiledMap]
+                : folder == u'p' ? state.kindFolders[kKindPrefab]
+                : folder == u'M' ? platform::LowerCase(state.kindFolders[kKindMap])
+                                 : dir.path() + u"Elsewhere\\") +
+               argument.substr(2);
+  }
+  if (!row.polyWorks) state.polyWorksPath.clear();
+
+  const CommandLineOutcome outcome = Parse({argument, u"-i"});
+
+  EXPECT_EQ(outcome.result, row.result);
+  EXPECT_EQ(pack.outline(state.packRoot), row.packed);
+  if (row.result == Result::kUnusableFile) {
+    EXPECT_EQ(outcome.exitCode(), 11);
+    ASSERT_EQ(controls.messages.size(), 1u);
+    EXPECT_EQ(controls.messages[0].text, u"There is no valid files to pack!");
+    EXPECT_FALSE(state.commandLineMode);
+  } else {
+    EXPECT_EQ(outcome.exitCode(), 0);
+    EXPECT_TRUE(controls.messages.empty());
+    // Without an extension the options are ignored too.
+    EXPECT_EQ(state.commandLineMode, !row.packed.empty());
+    EXPECT_EQ(outcome.unattended, !row.packed.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FileArguments,
+    testing::Values(
+        // Whether the file exists is not checked here.
+        FileRow{u"ctf_x.pms", true, Result::kGoOn, "ctf_x.pms [11/11]\n"},
+        FileRow{u"m|ctf_x.PMS", true, Result::kGoOn, "ctf_x.PMS [11/11]\n"},
+        FileRow{u"M|ctf_x.PMS", true, Result::kGoOn, "ctf_x.PMS [11/11]\n"},
+        FileRow{u"u|draft.PMS", true, Result::kGoOn, "draft.PMS [12/12]\n"},
+        FileRow{u"u|draft.PMS", false, Result::kUnusableFile, ""},
+        FileRow{u"e|ctf_x.PMS", true, Result::kUnusableFile, ""},
+        FileRow{u"house.PFB", true, Result::kGoOn, "house.PFB [13/13]\n"},
+        FileRow{u"p|house.pfb", true, Result::kGoOn, "house.pfb [13/13]\n"},
+        FileRow{u"m|house.PFB", true, Result::kUnusableFile, ""},
+        FileRow{u"house.PFB", false, Result::kUnusableFile, ""},
+        FileRow{u"notes.doc", true, Result::kUnusableFile, ""},
+        FileRow{u"../ctf_x.PMS", true, Result::kUnusableFile, ""},
+        FileRow{std::u16string(46, u'x') + u".PMS", true, Result::kGoOn,
+                std::string(46, 'x') + ".PMS [11/11]\n"},
+        FileRow{std::u16string(47, u'x') + u".PMS", true, Result::kUnusableFile, ""},
+        FileRow{u"ctf_x", true, Result::kGoOn, ""}, FileRow{u"ctf_x.", true, Result::kGoOn, ""}));
+
+TEST_F(CommandLine, AMapslistLoadsFromItsPathOrTheSoldatFolderOrEndsWithCode12) {
+  fixtures::WriteBytes(state.soldatFolder + u"mapslist.txt", fixtures::Utf16File({u"ctf_Ash"}));
+  const std::u16string elsewhere = dir.path() + u"lists\\rotation.TXT";
+  fixtures::WriteBytes(elsewhere, fixtures::Utf16File({u"inf_Abel", u"ctf_Run"}));
+
+  EXPECT_EQ(Parse({u"mapslist.txt", u"-h"}).result, Result::kGoOn);
+  EXPECT_EQ(pack.outline(state.packRoot), "ctf_Ash.PMS [11/11]\n");
+  EXPECT_EQ(controls.text(Slot::archiveNameEdit), state.soldatFolder + u"pack.rar");
+
+  EXPECT_EQ(Parse({elsewhere, u"-h"}).result, Result::kGoOn);
+  EXPECT_EQ(pack.outline(state.packRoot), "ctf_Run.PMS [11/11]\ninf_Abel.PMS [11/11]\n");
+  EXPECT_EQ(controls.text(Slot::archiveNameEdit), dir.path() + u"lists\\pack.rar");
+  EXPECT_TRUE(controls.messages.empty());
+
+  const CommandLineOutcome missing = Parse({u"missing.txt", u"-i"});
+  EXPECT_EQ(missing.result, Result::kMapslistNotLoaded);
+  EXPECT_EQ(missing.exitCode(), 12);
+  ASSERT_EQ(controls.messages.size(), 1u);
+  EXPECT_EQ(controls.messages[0].text,
+            state.soldatFolder + u"missing.txt\r\nFailed to load the mapslist!");
+}
+
+// "-h" puts the archive's file name into the folder of the file given, cut so that the whole
+// path holds at most 260 characters.
+TEST_F(CommandLine, IntoTheSourceFolderWithinTheLengthBudget) {
+  Parse({u"ctf_x.PMS", u"-h"});
+  EXPECT_EQ(controls.text(Slot::archiveNameEdit), state.kindFolders[kKindMap] + u"pack.rar");
+
+  Parse({u"house.PFB", u"-h", u"C:\\other\\named.zip"});  // the name is set first
+  EXPECT_EQ(controls.text(Slot::archiveNameEdit), state.kindFolders[kKindPrefab] + u"named.zip");
+
+  const std::u16string deep = u"C:\\" + std::u16string(252, u'd') + u"\\";  // 256 characters
+  state.kindFolders[kKindMap] = deep;
+  controls.setText(Slot::archiveNameEdit, u"noFolder.rar");
+  Parse({u"ctf_x.PMS", u"-h"});
+  EXPECT_EQ(controls.text(Slot::archiveNameEdit), deep + u"noFo");
+
+  state.kindFolders[kKindMap] = deep + std::u16string(10, u'e');
+  Parse({u"ctf_x.PMS", u"-h"});
+  EXPECT_EQ(controls.text(Slot::archiveNameEdit), state.kindFolders[kKindMap]);
+}
+
+TEST_F(CommandLine, AFileAloneIsNoOptionAndNothingIsNoCommandLine) {
+  EXPECT_EQ(Parse({u"ctf_x.PMS"}).result, Result::kGoOn);
+  EXPECT_FALSE(state.commandLineMode);
+  EXPECT_EQ(state.packCount, 1);
+  EXPECT_EQ(Parse({}).result, Result::kGoOn);
+  EXPECT_EQ(state.packCount, 1);
+  EXPECT_FALSE(state.commandLineMode);
+}
+
+}  // namespace

@@ -1,0 +1,265 @@
+#include "packing/mapslists.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "catalogue/game_mode_filters.h"
+#include "catalogue/pack_list.h"
+#include "config/ui_text.h"
+#include "fixtures/fixture_files.h"
+#include "platform/platform.h"
+#include "support/fake_controls.h"
+#include "support/temp_dir.h"
+#include "ui/memory_tree.h"
+
+namespace {
+
+using fixtures::ReadBytes;
+using fixtures::Utf16File;
+using fixtures::WriteBytes;
+using fixtures::WriteText;
+
+// The lines of a text file as the program reads them (UTF-16LE or ANSI), blank ones left
+// out: Windows' profile API changes the one line in place, Wine's writes the whole file
+// again without its blank lines.
+std::vector<std::u16string> Lines(std::u16string_view path) {
+  StringList list;
+  std::vector<std::u16string> lines;
+  if (list.loadFromFile(path, 4096)) {
+    for (std::int32_t i = 0; i < list.count(); ++i) {
+      if (!list.textAt(i).empty()) lines.emplace_back(list.textAt(i));
+    }
+  }
+  return lines;
+}
+
+// A game folder with the built-in filters and texts, a pack list in memory and a window
+// that records what it is shown; started programs are recorded too.
+class Mapslists : public testing::Test {
+ protected:
+  void SetUp() override {
+    state.programFolder = dir.folder(u"program");
+    ASSERT_TRUE(LoadGameModeFilters(state));
+    ASSERT_TRUE(LoadBuiltinRuntimeUiText(state));
+    state.controls = &controls;
+    state.packTree = &pack;
+    state.rebuildArchiveContent = [this](AppState& s) { ++rebuilds, s.contentStale = false; };
+    state.soldatFolder = dir.folder(u"Soldat");
+    state.soldatPath = state.soldatFolder + u"Soldat.exe";
+    state.kindFolders[kKindMap] = dir.folder(u"Soldat\\maps");
+    state.kindFolders[kKindUncompiledMap] = dir.folder(u"PolyWorks\\Uncompiled");
+    ClearPackList(state);
+    // Programs start with the default verb and no working folder.
+    open = [this](const ui::ShellRequest& request) {
+      EXPECT_EQ(request.verb, u"");
+      EXPECT_EQ(request.folder, u"");
+      started.emplace_back(request.file, request.parameters);
+    };
+  }
+
+  void Add(std::u16string_view text, int image) {
+    pack.insertLast(state.packRoot, {text, image, image});
+    ++state.packCount;
+  }
+  std::u16string SoldatFile(std::u16string_view name) const {
+    return state.soldatFolder + std::u16string(name);
+  }
+
+  testsupport::TempDir dir;
+  AppState state;
+  testsupport::FakeControls controls;
+  ui::MemoryTree pack;
+  int rebuilds = 0;
+  ui::ShellOpen open;
+  std::vector<std::pair<std::u16string, std::u16string>> started;
+};
+
+TEST_F(Mapslists, SavingKeepsOnlyMapsOfTheMapsFolderWithoutExtension) {
+  Add(u"ctf_Ash.PMS", 11);
+  Add(u"inf_Abel.pms", 11);
+  Add(u"test.PMS", 12);
+  Add(u"house.PFB", 13);
+  const std::u16string path = dir.file(u"saved.txt");
+
+  ASSERT_TRUE(SaveMapslist(state, controls, path));
+  EXPECT_EQ(ReadBytes(path), Utf16File({u"ctf_Ash", u"inf_Abel"}));
+  EXPECT_EQ(controls.statusTexts.back(), u"Mapslist saved successfully");
+
+  const std::u16string nowhere = dir.path() + u"missing\\saved.txt";
+  EXPECT_FALSE(SaveMapslist(state, controls, nowhere));
+  ASSERT_EQ(controls.messages.size(), 1u);
+  EXPECT_EQ(controls.messages[0].kind, ui::MessageKind::kWarning);
+  EXPECT_EQ(controls.messages[0].text, nowhere + u"\r\nFailed to save the mapslist!");
+}
+
+TEST_F(Mapslists, LoadingReplacesThePackListWithSortedUniqueMaps) {
+  Add(u"house.PFB", 13);
+  const std::u16string path = dir.file(u"rotation.txt");
+  WriteBytes(path, Utf16File({u"b", u"a", u"B", u"", u"a"}));
+
+  ASSERT_TRUE(LoadMapslist(state, controls, path));
+  // b and B are one map; which spelling stays is the sort's choice.
+  std::vector<std::u16string> texts;
+  for (ui::TreeItem c = pack.child(state.packRoot); c != ui::kNoItem; c = pack.nextSibling(c)) {
+    EXPECT_EQ(pack.image(c), 11);
+    EXPECT_EQ(pack.selectedImage(c), 11);
+    texts.push_back(platform::LowerCase(pack.text(c)));
+  }
+  EXPECT_EQ(texts, (std::vector<std::u16string>{u"a.pms", u"b.pms"}));
+  EXPECT_EQ(pack.text(pack.child(state.packRoot)), u"a.PMS");
+  EXPECT_EQ(state.packCount, 2);
+  EXPECT_TRUE(controls.enabled(ui::Slot::saveMapslistButton));
+  EXPECT_GE(rebuilds, 1);  // a short list is rebuilt at once
+  EXPECT_EQ(controls.statusTexts.back(), u"Mapslist loaded successfully");
+  EXPECT_TRUE(controls.messages.empty());
+}
+
+// Files that give no line leave the pack list as it was and name themselves in the warning.
+TEST_F(Mapslists, AFileWithoutAUsableFirstLineFailsAndChangesNothing) {
+  Add(u"house.PFB", 13);
+  const std::string before = pack.outline();
+  // The longest line is 46 characters in UTF-16, 45 bytes in ANSI (one goes to the end).
+  const std::u16string fitsWide = dir.file(u"fits16.txt");
+  const std::u16string fitsAnsi = dir.file(u"fits.txt");
+  const std::u16string overlongWide = dir.file(u"overlong16.txt");
+  const std::u16string overlongAnsi = dir.file(u"overlong.txt");
+  const std::u16string empty = dir.file(u"empty.txt");
+  WriteBytes(fitsWide, Utf16File({std::u16string(46, u'w')}));
+  WriteText(fitsAnsi, std::string(45, 'a') + "\r\n");
+  WriteBytes(overlongWide, Utf16File({std::u16string(47, u'w'), u"ctf_Ash"}));
+  WriteText(overlongAnsi, std::string(46, 'a') + "\r\nctf_Ash\r\n");
+  WriteText(empty, "");
+
+  for (const std::u16string& path : {overlongWide, overlongAnsi, empty, dir.file(u"missing.txt")}) {
+    controls.messages.clear();
+    EXPECT_FALSE(LoadMapslist(state, controls, path));
+    ASSERT_EQ(controls.messages.size(), 1u);
+    EXPECT_EQ(controls.messages[0].text, path + u"\r\nFailed to load the mapslist!");
+    EXPECT_EQ(pack.outline(), before);
+  }
+  EXPECT_TRUE(LoadMapslist(state, controls, fitsWide));
+  EXPECT_EQ(pack.text(pack.child(state.packRoot)), std::u16string(46, u'w') + u".PMS");
+  EXPECT_TRUE(LoadMapslist(state, controls, fitsAnsi));
+  EXPECT_EQ(pack.text(pack.child(state.packRoot)), std::u16string(45, u'a') + u".PMS");
+}
+
+// A game installation in use: a rotation written by hand and a soldat.ini with comments,
+// other sections and a GameStyle key elsewhere.
+class TestPlay : public Mapslists {
+ protected:
+  void SetUp() override {
+    Mapslists::SetUp();
+    WriteText(SoldatFile(u"mapslist.txt"), "ctf_Ash\r\ninf_Abel\r\nctf_Run\r\n");
+    rotation = ReadBytes(SoldatFile(u"mapslist.txt"));
+    WriteText(SoldatFile(u"soldat.ini"), kIni);
+  }
+  static constexpr const char* kIni =
+      "; server settings, edit with care\r\n"
+      "[NETWORK]\r\n"
+      "Port=23073\r\n"
+      "GameStyle=keep\r\n"
+      "\r\n"
+      "[GAME]\r\n"
+      "Difficulty=2\r\n"
+      "GameStyle=0\r\n"
+      "Respawn_Time=180\r\n";
+  std::vector<std::u16string> IniWith(std::u16string_view style) const {
+    std::vector<std::u16string> lines = {u"; server settings, edit with care",
+                                         u"[NETWORK]",
+                                         u"Port=23073",
+                                         u"GameStyle=keep",
+                                         u"[GAME]",
+                                         u"Difficulty=2",
+                                         u"GameStyle=" + std::u16string(style),
+                                         u"Respawn_Time=180"};
+    return lines;
+  }
+
+  std::vector<std::uint8_t> rotation;
+};
+
+TEST_F(TestPlay, KeepsTheRotationWritesTheOneMapAndItsGameStyleAndStartsSoldat) {
+  EXPECT_TRUE(OpenMapOnDoubleClick(state, controls, u"ctf_Ash.PMS", 11, open));
+
+  EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt.bak")), rotation);
+  EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"ctf_Ash"}));
+  EXPECT_EQ(Lines(SoldatFile(u"soldat.ini")), IniWith(u"3"));  // Capture The Flag
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].first, state.soldatPath);
+  EXPECT_EQ(started[0].second, u" -start");
+  EXPECT_TRUE(controls.messages.empty());
+
+  // One generation: the next test play keeps the list the first one wrote.
+  EXPECT_TRUE(OpenMapOnDoubleClick(state, controls, u"Unknown.PMS", 11, open));
+  EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt.bak")), Utf16File({u"ctf_Ash"}));
+  EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"Unknown"}));
+  EXPECT_EQ(Lines(SoldatFile(u"soldat.ini")), IniWith(u"0"));  // no prefix: the first filter
+}
+
+TEST_F(TestPlay, WithoutAMapslistThereIsNothingToKeep) {
+  platform::DeleteFilePath(SoldatFile(u"mapslist.txt"));
+
+  EXPECT_EQ(StartTestGame(state, controls, u"inf_Abel.PMS", open), TestGameResult::kStarted);
+  EXPECT_FALSE(platform::Exists(SoldatFile(u"mapslist.txt.bak")));
+  EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"inf_Abel"}));
+  EXPECT_EQ(started.size(), 1u);
+}
+
+// A backup that cannot be written (a folder holds its name) stops the test play before any
+// file of the game changes, and says so.
+TEST_F(TestPlay, WhenTheBackupCannotBeMadeNothingChangesAndTheUserIsTold) {
+  const std::u16string backup = SoldatFile(u"mapslist.txt.bak");
+  dir.folder(u"Soldat\\mapslist.txt.bak");
+
+  EXPECT_FALSE(OpenMapOnDoubleClick(state, controls, u"ctf_Ash.PMS", 11, open));
+  EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), rotation);
+  EXPECT_EQ(Lines(SoldatFile(u"soldat.ini")), IniWith(u"0"));
+  EXPECT_TRUE(started.empty());
+  ASSERT_EQ(controls.messages.size(), 1u);
+  EXPECT_EQ(controls.messages[0].kind, ui::MessageKind::kWarning);
+  EXPECT_EQ(controls.messages[0].text.substr(0, backup.size() + 2), backup + u"\r\n");
+  EXPECT_NE(controls.messages[0].text.find(u"not started"), std::u16string::npos);
+}
+
+// With the editor set, maps open in it from their own folder and the game is left alone;
+// anything but a map, or a name that could leave its folder or its quotes, opens nothing.
+TEST_F(TestPlay, DoubleClicksOpenMapsInTheEditorOrNothing) {
+  state.polyWorksPath = dir.file(u"PolyWorks\\Soldat PolyWorks.exe");
+  struct Row {
+    std::u16string text;
+    int image;
+    bool minimized;
+    std::u16string parameters;  // empty: nothing started
+  };
+  const std::vector<Row> rows = {
+      {u"ctf_Ash.PMS", 11, true, u"\"" + state.kindFolders[kKindMap] + u"ctf_Ash.PMS\""},
+      {u"draft.PMS", 12, true, u"\"" + state.kindFolders[kKindUncompiledMap] + u"draft.PMS\""},
+      {u"house.PFB", 13, false, u""},
+      {u"tree.bmp", 5, false, u""},
+      {u"..\\..\\evil.PMS", 11, false, u""},
+      {u"a\" -x \"b.PMS", 11, false, u""},
+  };
+  for (const Row& row : rows) {
+    started.clear();
+    EXPECT_EQ(OpenMapOnDoubleClick(state, controls, row.text, row.image, open), row.minimized);
+    if (row.parameters.empty()) {
+      EXPECT_TRUE(started.empty());
+    } else {
+      ASSERT_EQ(started.size(), 1u);
+      EXPECT_EQ(started[0].first, state.polyWorksPath);
+      EXPECT_EQ(started[0].second, row.parameters);
+    }
+  }
+  EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), rotation);
+  EXPECT_FALSE(platform::Exists(SoldatFile(u"mapslist.txt.bak")));
+
+  // Without the editor an uncompiled map has nowhere to open; a map starts the game.
+  state.polyWorksPath.clear();
+  EXPECT_EQ(ChooseMapOpening(state, u"draft.PMS", 12).action, MapOpening::Action::kNothing);
+  EXPECT_EQ(ChooseMapOpening(state, u"ctf_Ash.PMS", 11).action, MapOpening::Action::kTestGame);
+}
+
+}  // namespace
