@@ -249,10 +249,12 @@ TEST_F(MapsTest, MissingUnopenableAndForeignFilesAreNotRead) {
   EXPECT_EQ(ReadPmsMap(state, u"test.pms", map, kUncompiled), uitext::kFileNotFound);
   dir.folder(u"maps/folder.pms");
   EXPECT_EQ(ReadPmsMap(state, u"folder.pms", map, kCompiled), uitext::kFailedToOpen);
-  // A name from outside never reaches beyond the folder.
+  // A name from outside never reaches beyond the folder; no name is no file, not the folder.
   Put(-1, dir.file(u"outside"), PmsBytes(recipe));
-  EXPECT_EQ(ReadPmsMap(state, u"..\\outside", map, kCompiled), uitext::kFileNotFound);
-  EXPECT_EQ(ReadPfbPrefab(state, u"..\\outside", counts), uitext::kFileNotFound);
+  for (const std::u16string_view name : {u"..\\outside", u""}) {
+    EXPECT_EQ(ReadPmsMap(state, name, map, kCompiled), uitext::kFileNotFound);
+    EXPECT_EQ(ReadPfbPrefab(state, name, counts), uitext::kFileNotFound);
+  }
 }
 
 TEST_F(MapsTest, PfbEitherEditorsLayoutReadsAlikeUpToTheRoomForNames) {
