@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "app/main_page_handlers.h"
 #include "catalogue/search.h"
 #include "content/archive_content.h"
 #include "content/content_page.h"
@@ -52,6 +53,7 @@ void WireContentPage(MainWindow& main) {
   state.showPreview = [window](AppState&) {
     if (MainWindow* live = LiveWindow(window)) ShowPreview(*live);
   };
+  PressOnEnter(main.slot(ui::Slot::contentSearchEdit), main.slot(ui::Slot::contentSearchButton));
 }
 
 bool OnContentCommand(MainWindow& main, int id, int notification) {

@@ -11,8 +11,8 @@
 namespace app {
 
 // Lets the portable operations reach this window: the content follows the pack list, and
-// the details panel, the layout and the preview box follow the content. Once, after the
-// window's trees are in AppState.
+// the details panel, the layout and the preview box follow the content; Enter in the search
+// line presses "Go". Once, after the window's trees are in AppState.
 void WireContentPage(MainWindow& main);
 
 // WM_COMMAND of the Content page's controls; false for any other control id.

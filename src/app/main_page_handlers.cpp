@@ -37,13 +37,14 @@ class PaintingHeld {
   HWND tree_;
 };
 
-// The window has no dialog keyboard handling, so Enter in the search line would only beep;
-// it presses "Go" instead. refData is the "Go" button.
+// The window has no dialog keyboard handling, so Enter in a search line would only beep;
+// it presses that line's "Go" instead. refData is the "Go" button.
 LRESULT CALLBACK SearchEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                 UINT_PTR subclass, DWORD_PTR refData) {
   if (message == WM_CHAR && wParam == VK_RETURN) {
-    SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(kMainSearchButtonId, BN_CLICKED),
-                 static_cast<LPARAM>(refData));
+    const auto button = reinterpret_cast<HWND>(refData);
+    SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
     return 0;
   }
   if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, SearchEditProc, subclass);
@@ -80,9 +81,12 @@ void OnRightClick(MainWindow& main, Win32Tree& tree) {
 
 }  // namespace
 
+void PressOnEnter(HWND edit, HWND button) {
+  SetWindowSubclass(edit, SearchEditProc, kSearchEditSubclass, reinterpret_cast<DWORD_PTR>(button));
+}
+
 void WireMainPage(MainWindow& main) {
-  SetWindowSubclass(main.slot(ui::Slot::mainSearchEdit), SearchEditProc, kSearchEditSubclass,
-                    reinterpret_cast<DWORD_PTR>(main.slot(ui::Slot::mainSearchButton)));
+  PressOnEnter(main.slot(ui::Slot::mainSearchEdit), main.slot(ui::Slot::mainSearchButton));
 }
 
 bool OnMainCommand(MainWindow& main, int id, int notification) {

@@ -13,6 +13,9 @@ namespace app {
 // Lets Enter in the Main page's search line press "Go". Once, after the controls exist.
 void WireMainPage(MainWindow& main);
 
+// Lets Enter in a search line press its "Go" button, as both pages' search lines do.
+void PressOnEnter(HWND edit, HWND button);
+
 // WM_COMMAND of the Main page's search line, "->", "<-", Refresh and Clear; false for any
 // other control id.
 bool OnMainCommand(MainWindow& main, int id, int notification);

@@ -139,6 +139,15 @@ ui::Rect Win32Controls::normalWindowRect() const {
   return {r.left, r.top, r.right, r.bottom};
 }
 
+ui::Point Win32Controls::workspaceOrigin() const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromWindow(main_.window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    return {};
+  }
+  return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
+}
+
 void Win32Controls::placeWindow(int x, int y, int width, int height) {
   MoveWindow(main_.window, x, y, width, height, FALSE);
 }

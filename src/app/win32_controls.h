@@ -37,6 +37,7 @@ class Win32Controls : public ui::Controls {
   void flashWindow() override;
   ui::Rect workArea() const override;
   ui::Rect normalWindowRect() const override;
+  ui::Point workspaceOrigin() const override;
   void placeWindow(int x, int y, int width, int height) override;
   void setTabItemSize(int width, int height) override;
 

@@ -133,9 +133,12 @@ void SaveSettings(const AppState& state, const ui::Controls& controls) {
   const Writer out{SettingsFilePath(state)};
 
   // The normal rectangle, so that a maximized or minimized window keeps its restored place.
+  // The file holds screen coordinates, as LoadSettings places the window by them; read back
+  // in workspace coordinates, the window would climb by a top task bar's height every run.
   const ui::Rect window = controls.normalWindowRect();
-  out.number(u"Left", window.left);
-  out.number(u"Top", window.top);
+  const ui::Point origin = controls.workspaceOrigin();
+  out.number(u"Left", window.left + origin.x);
+  out.number(u"Top", window.top + origin.y);
   out.number(u"Height", window.bottom - window.top);
 
   out.text(kPreferences, u"LastActiveFolder", FolderPart(controls.text(Slot::archiveNameEdit)));

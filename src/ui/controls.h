@@ -22,6 +22,11 @@ struct Rect {
   int bottom = 0;
 };
 
+struct Point {
+  int x = 0;
+  int y = 0;
+};
+
 struct FileDialogFilter {
   std::u16string name;     // "Mapslist (*.txt)"
   std::u16string pattern;  // "*.txt"
@@ -60,11 +65,14 @@ class Controls {
   virtual void beep() = 0;
   virtual void flashWindow() = 0;
 
-  // The main window's place. The work area is the desktop without the task bar; the normal
-  // rectangle is where the window sits when restored, also while it is maximized or
-  // minimized, so that a saved place never is a maximized one.
+  // The main window's place. The work area is the desktop without the task bar, in screen
+  // coordinates. The normal rectangle is where the window sits when restored, also while it
+  // is maximized or minimized, so that a saved place never is a maximized one; the system
+  // keeps it in workspace coordinates, which start at workspaceOrigin on the screen: a task
+  // bar docked at the top or left of the window's monitor moves that origin.
   virtual Rect workArea() const = 0;
   virtual Rect normalWindowRect() const = 0;
+  virtual Point workspaceOrigin() const = 0;
   // Moves and sizes the main window, without repainting (it may still be hidden).
   virtual void placeWindow(int x, int y, int width, int height) = 0;
 

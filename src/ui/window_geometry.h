@@ -23,11 +23,6 @@ inline std::ostream& operator<<(std::ostream& out, const Box& b) {
   return out << '{' << b.x << ", " << b.y << ", " << b.width << ", " << b.height << '}';
 }
 
-struct Point {
-  int x = 0;
-  int y = 0;
-};
-
 // The window is created at this outer size; the client size it gets tells the frame metrics.
 constexpr int kCreateWindowWidth = 621;
 constexpr int kCreateWindowHeight = 594;

@@ -48,6 +48,12 @@ TEST_F(ContentPageWindow, FollowsThePackListAndAnswersItsTree) {
   EXPECT_TRUE(IsWindowEnabled(Content().control()));
   ClickTab(kContentTab);
 
+  // Enter in the search line presses "Go".
+  Content().select(state.contentTop);
+  SetWindowTextW(Control(Slot::contentSearchEdit), L"CUSTOM_TREE");
+  SendMessageW(Control(Slot::contentSearchEdit), WM_CHAR, VK_RETURN, 0);
+  EXPECT_EQ(Content().selected(), Child(kKindScenery, u"custom_tree.png"));
+
   // A scenery is previewed below the details; the log takes the whole panel back.
   Content().select(Child(kKindScenery, u"custom_tree.png"));
   EXPECT_TRUE(Details().starts_with(u"custom_tree.png\r\nDimentions: 4x4 px\r\n"));
@@ -77,6 +83,24 @@ TEST_F(ContentPageWindow, FollowsThePackListAndAnswersItsTree) {
   EXPECT_EQ(Content().overlay(Child(kKindMap, u"htf_Custom.PMS")), kMarkIncluded);
   // The group's mark is painted whole over its folder: the nine light green pixels of the plus.
   EXPECT_EQ(PixelsInRow(state.contentGroups[kKindMap], RGB(0x4C, 0xC0, 0x40)), 9);
+}
+
+// From six entries on the content waits until it is needed: showing the page rebuilds it.
+TEST_F(ContentPageWindow, ShowingThePageRebuildsAContentLeftStaleBySixEntries) {
+  WriteSetting(u"SkipDefaultMaps", u"0");
+  Start();
+  app::Win32Tree& catalogue = main->catalogueTree;
+  for (const auto* group : {u"Uncompiled", u"Prefabs", u"Capture"}) {
+    catalogue.select(ChildOf(catalogue, catalogue.root(), group));
+    Click(Slot::addButton);
+  }
+  ASSERT_EQ(state.packCount, 6);
+  EXPECT_TRUE(state.contentStale);
+  EXPECT_EQ(state.contentGroups[kKindMap], ui::kNoItem);  // built with the first four
+  ClickTab(kContentTab);
+  EXPECT_FALSE(state.contentStale);
+  ASSERT_NE(state.contentGroups[kKindMap], ui::kNoItem);
+  EXPECT_EQ(Content().text(state.contentGroups[kKindMap]), u"Maps ( 2 )");
 }
 
 }  // namespace

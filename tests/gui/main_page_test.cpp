@@ -1,7 +1,5 @@
 // The Main page in the real window: the catalogue and the pack list as the tree views report
 // them, and the user's clicks, keys and tooltips on them.
-#include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "content/archive_content.h"
@@ -88,29 +86,6 @@ TEST_F(MainPageWindow, RightClicksAndButtonsFillAndEmptyThePackList) {
   Pack().select(Pack().root());
   Click(Slot::removeButton);  // on the root: everything
   EXPECT_EQ(Outline(Pack()), "Maps to pack ( 0 ) 2 *\n");
-}
-
-// How long the real window takes with 10100 maps; printed, never asserted. Run with
-//   scripts/gui-tests BUILD --gtest_also_run_disabled_tests --gtest_filter='*Timings*'
-TEST_F(MainPageWindow, DISABLED_Timings) {
-  options.maps.clear();
-  for (int i = 0; i < 10100; ++i)
-    options.maps.push_back({(i < 10000 ? "ctf_" : "dm_") + std::to_string(i) + ".PMS", {}});
-  const auto timed = [&](const char* what, auto&& action) {
-    const auto begin = std::chrono::steady_clock::now();
-    action();
-    Pump();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - begin;
-    std::printf("%s: %.2f s\n", what, took.count());
-  };
-  Install();  // laying out 10,100 files is not the program's time
-  timed("start-up with the catalogue scan", [&] { Start(); });
-  Catalogue().select(Group(u"Capture"));
-  timed("->, 10000 maps", [&] { Click(Slot::addButton); });
-  Click(Slot::clearButton);
-  Catalogue().select(Group(u"DeathMatch"));
-  Click(Slot::addButton);
-  timed("Content page, 100 maps", [&] { ClickTab(kContentTab); });
 }
 
 }  // namespace

@@ -81,6 +81,80 @@ TEST_F(MainWindowTest, OpensOnTheMainPage605WideAndPlacesEveryControlAtAnyHeight
   }
 }
 
+// Class, the style bits that make each control what it is, the client edge and the id that
+// its commands arrive with, slot by slot.
+TEST_F(MainWindowTest, EveryControlIsCreatedWithItsClassStyleAndId) {
+  enum Class { kEdit, kButton, kTree, kStatic, kCombo };
+  const wchar_t* const names[] = {L"Edit", L"Button", L"SysTreeView32", L"Static", L"ComboBox"};
+  const DWORD masks[] = {ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY | WS_VSCROLL,
+                         BS_TYPEMASK,
+                         TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+                             TVS_TRACKSELECT | TVS_INFOTIP,
+                         SS_TYPEMASK, CBS_DROPDOWNLIST | CBS_AUTOHSCROLL};
+  constexpr DWORD kLine = ES_AUTOHSCROLL, kPush = BS_PUSHBUTTON, kCheck = BS_AUTOCHECKBOX,
+                  kRadio = BS_AUTORADIOBUTTON, kLabel = SS_LEFT,
+                  kList = CBS_DROPDOWNLIST | CBS_AUTOHSCROLL,
+                  kTreeStyle = TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_INFOTIP,
+                  kText = WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL;
+  const struct {
+    Class type;
+    DWORD style;
+    bool edge;
+    int id;
+  } controls[ui::kSlotCount] = {// clang-format off
+      // Main page
+      {kEdit, kLine, true, 0}, {kButton, BS_DEFPUSHBUTTON, false, 1}, {kTree, kTreeStyle, true, 2},
+      {kButton, kPush, false, 3}, {kButton, kPush, false, 4}, {kButton, kPush, false, 5},
+      {kTree, kTreeStyle, true, 6}, {kButton, kPush, false, 7}, {kButton, kPush, false, 8},
+      {kButton, kPush, false, 9}, {kEdit, kLine, true, 10}, {kButton, kPush, false, 11},
+      {kButton, kRadio, false, 12}, {kButton, kRadio, false, 12}, {kStatic, kLabel, false, 0},
+      {kCombo, kList, false, 15}, {kStatic, kLabel, false, 0}, {kCombo, kList, false, 17},
+      {kButton, kCheck, false, 18}, {kButton, kPush, false, 19},
+      // Content page
+      {kEdit, kLine, true, 20}, {kButton, kPush, false, 21}, {kTree, kTreeStyle, true, 22},
+      {kButton, kPush, false, 23}, {kEdit, kText | ES_AUTOHSCROLL | ES_READONLY, true, 24},
+      {kButton, kCheck, false, 25}, {kStatic, SS_OWNERDRAW, false, 26}, {kButton, kPush, false, 27},
+      // Comment page
+      {kButton, kCheck, false, 28}, {kButton, kPush, false, 29}, {kButton, kCheck, false, 30},
+      {kButton, kPush, false, 31}, {kEdit, kLine, true, 32}, {kEdit, kText, true, 32},
+      // Settings page
+      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 35}, {kButton, kPush, false, 36},
+      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 35}, {kButton, kPush, false, 39},
+      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 35}, {kButton, kPush, false, 42},
+      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 0},
+      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 35}, {kButton, kPush, false, 47},
+      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 35}, {kButton, kPush, false, 50},
+      {kButton, kCheck, false, 51}, {kButton, BS_GROUPBOX, false, 0}, {kButton, kCheck, false, 53},
+      {kButton, kCheck, false, 54}, {kButton, kCheck, false, 54}, {kButton, kCheck, false, 54},
+      {kButton, kCheck, false, 51}, {kButton, BS_GROUPBOX, false, 0}, {kButton, kCheck, false, 51},
+      {kButton, kCheck, false, 51}, {kButton, kCheck, false, 51}, {kStatic, kLabel, false, 0},
+      {kCombo, kList, false, 63}, {kButton, kPush, false, 64}};
+  // clang-format on
+  // In characters; the other edit boxes take what the system allows.
+  const std::pair<Slot, int> limits[] = {
+      {Slot::mainSearchEdit, 50},   {Slot::archiveNameEdit, 260},   {Slot::contentSearchEdit, 50},
+      {Slot::commentFileEdit, 260}, {Slot::soldatPathEdit, 195},    {Slot::polyWorksPathEdit, 195},
+      {Slot::winRarPathEdit, 260},  {Slot::defaultFolderEdit, 210}, {Slot::templatePathEdit, 260}};
+
+  Start();
+  for (int i = 0; i < ui::kSlotCount; ++i) {
+    SCOPED_TRACE(i);
+    const HWND control = main->slots[i];
+    const auto& expected = controls[i];
+    wchar_t name[32] = {};
+    GetClassNameW(control, name, 32);
+    EXPECT_STREQ(name, names[expected.type]);
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
+    EXPECT_EQ(style & masks[expected.type], expected.style);
+    EXPECT_EQ((GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0, expected.edge);
+    EXPECT_EQ(GetDlgCtrlID(control), expected.id);
+  }
+  EXPECT_FALSE(IsWindowEnabled(Control(Slot::tempFolderEdit)));  // shown, never edited
+  for (const auto& [slot, characters] : limits)
+    EXPECT_EQ(SendMessageW(Control(slot), EM_GETLIMITTEXT, 0, 0), characters)
+        << static_cast<int>(slot);
+}
+
 TEST_F(MainWindowTest, CaptionsComeFromTheTableThenFromALocalizationKeepingTheSelection) {
   Start();
   StringList builtin;
@@ -129,7 +203,28 @@ TEST_F(MainWindowTest, SettingsHoldsTheUserWhileAToolPathIsEmptyAndEachTabShowsO
   EXPECT_EQ(VisibleSlots(), Range(ui::kMainPageSlots));
 }
 
-TEST_F(MainWindowTest, AMaximizedWindowSavesItsRestoredPlace) {
+// A task bar docked at the top and left: the work area starts there, and on Windows the
+// workspace that the restored place is kept in with it (Wine keeps it in screen coordinates).
+// Put back as it was when the test ends.
+class TaskBarAtTopLeft {
+ public:
+  TaskBarAtTopLeft() {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved_, 0);
+    RECT work = saved_;
+    work.left += 60;
+    work.top += 40;
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
+  }
+  ~TaskBarAtTopLeft() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved_, 0); }
+  TaskBarAtTopLeft(const TaskBarAtTopLeft&) = delete;
+  TaskBarAtTopLeft& operator=(const TaskBarAtTopLeft&) = delete;
+
+ private:
+  RECT saved_{};
+};
+
+TEST_F(MainWindowTest, AMaximizedWindowComesBackWhereItWasRestoredBesideATaskBar) {
+  const TaskBarAtTopLeft taskBar;
   Start();
   SetWindowPos(main->window, nullptr, 150, 120, state.fixedWindowWidth, 700,
                SWP_NOZORDER | SWP_NOACTIVATE);

@@ -59,7 +59,13 @@ class FakeControls : public ui::Controls {
   void flashWindow() override { ++flashes; }
 
   ui::Rect workArea() const override { return workAreaRect; }
-  ui::Rect normalWindowRect() const override { return windowRect; }
+  // In workspace coordinates, as the system gives it.
+  ui::Rect normalWindowRect() const override {
+    const ui::Point o = workspaceOriginPoint;
+    return {windowRect.left - o.x, windowRect.top - o.y, windowRect.right - o.x,
+            windowRect.bottom - o.y};
+  }
+  ui::Point workspaceOrigin() const override { return workspaceOriginPoint; }
   void placeWindow(int x, int y, int width, int height) override {
     windowRect = {x, y, x + width, y + height};
     ++placements;
@@ -90,7 +96,8 @@ class FakeControls : public ui::Controls {
   int beeps = 0;
   int flashes = 0;
   ui::Rect workAreaRect{0, 0, 1280, 994};
-  ui::Rect windowRect{100, 100, 721, 694};  // the normal (restored) rectangle
+  ui::Rect windowRect{100, 100, 721, 694};  // the normal (restored) rectangle on the screen
+  ui::Point workspaceOriginPoint;           // moved by a task bar at the top or left
   int placements = 0;
   std::pair<int, int> tabItemSize{0, 0};
 };

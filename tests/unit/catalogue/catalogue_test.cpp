@@ -238,6 +238,27 @@ TEST_F(PackList, RemovingAnEntryOrEverything) {
   EXPECT_EQ(pack.selected(), state.packRoot);
 }
 
+// Below six entries every change rebuilds the content at once; from six on it waits.
+TEST_F(PackList, TheSixthEntryLeavesTheContentStaleAndRemovingBackToFiveRebuildsIt) {
+  Map(maps, u"inf_Abel.PMS");
+  RefreshCatalogue(state);
+  rebuilds = 0;
+  // Recent PW maps, then CTF_Cove, nothing new, tower: five entries in four adds.
+  for (const std::size_t group :
+       {kRecentGroup, kFirstGameModeGroup + 1, kFirstGameModeGroup, kPrefabGroup})
+    Add(Group(group));
+  ASSERT_EQ(state.packCount, 5);
+  EXPECT_EQ(rebuilds, 4);
+  EXPECT_FALSE(state.contentStale);
+  Add(tree.child(tree.nextSibling(Group(kFirstGameModeGroup + 1))));  // inf_Abel
+  EXPECT_EQ(rebuilds, 4);
+  EXPECT_TRUE(state.contentStale);
+  pack.select(pack.child(state.packRoot));
+  RemovePackListItem(state);
+  EXPECT_EQ(rebuilds, 5);
+  EXPECT_FALSE(state.contentStale);
+}
+
 TEST_F(PackList, LabelAndButtonsFollowTheCountAndContentIsRebuiltAtOnceBelowSixEntries) {
   pack.deleteAll();  // a start without tool paths relabels before a refresh made the root
   state.packRoot = ui::kNoItem;

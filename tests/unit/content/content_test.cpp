@@ -200,19 +200,13 @@ TEST(ExistenceCache, AsksOncePerNameAndFolderInAnyLetterCase) {
   EXPECT_EQ(cache.lookups(), 2);
 }
 
-// Each name, joined to its folder, would reach a real file elsewhere.
+// The name, joined to its folder, would reach a real file elsewhere.
 TEST_F(ArchiveContent, NamesThatWouldLeaveTheirFolderAreProblemsNeverJoinedToIt) {
-  fixtures::WriteBytes(dir.file(u"x.bmp"), fixtures::BmpBytes(4, 4));
-  PutImage(kKindTexture, "x.bmp");
+  PutTexture("rock.bmp");
   PutImage(kKindScenery, "tree.bmp");
-  PutMap("ctf_Ash.PMS", MapUsing("..\\x.bmp", {"..\\scenery-gfx\\tree.bmp"}));
-  Put(kKindPrefab, "bunker.PFB", fixtures::PfbBytes({}));
-  Choose("..\\Prefabs\\bunker.PFB", kKindMap);
+  PutMap("ctf_Ash.PMS", MapUsing("rock.bmp", {"..\\scenery-gfx\\tree.bmp"}));
   BuildArchiveContent(state);
 
-  EXPECT_EQ(content.outline(Group(kKindTexture)) + content.outline(Group(kKindEdge)),
-            "..\\x.bmp [5/5] o2\n..\\x.bmp [5/5] o2\n");
-  EXPECT_EQ(Mark(kKindMap, u"..\\Prefabs\\bunker.PFB"), kMarkProblem);
   const ui::TreeItem tree = Item(kKindScenery, u"..\\scenery-gfx\\tree.bmp");
   EXPECT_EQ(content.overlay(tree), kMarkProblem);
   EXPECT_EQ(ContentInfoTip(state, tree), u"..\\scenery-gfx\\tree.bmp\r\nFile not found!\r\n");
@@ -220,6 +214,17 @@ TEST_F(ArchiveContent, NamesThatWouldLeaveTheirFolderAreProblemsNeverJoinedToIt)
   EXPECT_TRUE(state.previewPath.empty());
   EXPECT_TRUE(Details().starts_with("- scenery not found: ..\\scenery-gfx\\tree.bmp\r\n"));
 }
+
+// A right click's target: the top item, the mapslist item, a group by its kind or a file of
+// a group.
+constexpr int kTopItem = -1;
+constexpr int kMapslistItem = -2;
+struct Click {
+  int kind;
+  const char16_t* file = nullptr;  // none: the group itself
+};
+constexpr Click kAsh{kKindMap, u"ctf_Ash.PMS"};
+constexpr Click kEveryGroup[] = {{kKindMap}, {kKindScenery}, {kKindTexture}, {kKindEdge}};
 
 // Two sound maps, ctf_Ash and ctf_Cove, and ctf_Bay, whose texture is missing.
 class ContentPage : public ContentTest {
@@ -234,32 +239,107 @@ class ContentPage : public ContentTest {
     BuildArchiveContent(state);
   }
   void Toggle(ui::TreeItem item) { ToggleContentInclusion(state, item); }
+  ui::TreeItem At(const Click& click) const {
+    if (click.kind == kTopItem) return state.contentTop;
+    if (click.kind == kMapslistItem) return state.mapslistItem;
+    return click.file != nullptr ? Item(click.kind, click.file) : Group(click.kind);
+  }
+  // Right clicks on the content as built afresh.
+  void RightClicks(const std::vector<Click>& clicks) {
+    BuildArchiveContent(state);
+    for (const Click& click : clicks) Toggle(At(click));
+  }
 };
 
-TEST_F(ContentPage, RightClickFlipsFilesAndGroupsButNeverAProblemAndTheMarksAndMapslistFollow) {
-  const ui::TreeItem ash = Item(kKindMap, u"ctf_Ash.PMS");
-  Toggle(state.contentTop);  // does nothing, not even to the mapslist
-  EXPECT_EQ(content.overlay(state.mapslistItem), kMarkIncluded);
-  Toggle(ash);
-  Toggle(Group(kKindMap));  // flips each map
-  EXPECT_EQ(content.outline(Group(kKindMap)),
-            "ctf_Ash.PMS [11/11] o1\nctf_Bay.PMS [11/11] o3\nctf_Cove.PMS [11/11] o3\n");
-  Toggle(ash);
-  EXPECT_EQ(content.overlay(Group(kKindMap)), kMarkExcluded);
-  EXPECT_EQ(content.overlay(state.mapslistItem), kMarkExcluded);  // no map, no mapslist
-  for (int kind : {kKindScenery, kKindTexture, kKindEdge}) Toggle(Group(kind));
-  EXPECT_EQ(content.outline(Group(kKindTexture)), "gone.bmp [5/5] o2\nrock.bmp [5/5] o3\n");
-  EXPECT_EQ(content.overlay(Group(kKindTexture)), kMarkProblem);  // whatever else it holds
-  EXPECT_EQ(TabImage(), kContentTabNothingIncluded);
+TEST_F(ContentPage, RightClickFlipsAFileOrEachFileOfAGroupButNeverAMissingOne) {
+  const std::string allIncluded =
+      "ctf_Ash.PMS [11/11] o1\nctf_Bay.PMS [11/11] o1\nctf_Cove.PMS [11/11] o1\n";
+  const struct {
+    std::vector<Click> clicks;
+    int kind;
+    std::string files;
+  } rows[] = {
+      {{}, kKindMap, allIncluded},
+      {{{kTopItem}}, kKindMap, allIncluded},
+      {{kAsh},
+       kKindMap,
+       "ctf_Ash.PMS [11/11] o3\nctf_Bay.PMS [11/11] o1\nctf_Cove.PMS [11/11] o1\n"},
+      {{kAsh, {kKindMap}},
+       kKindMap,
+       "ctf_Ash.PMS [11/11] o1\nctf_Bay.PMS [11/11] o3\nctf_Cove.PMS [11/11] o3\n"},
+      {{{kKindTexture}}, kKindTexture, "gone.bmp [5/5] o2\nrock.bmp [5/5] o3\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(row.files));
+    RightClicks(row.clicks);
+    EXPECT_EQ(content.outline(Group(row.kind)), row.files);
+  }
+}
 
-  Toggle(ash);
-  EXPECT_EQ(TabImage(), kContentTabProblems);
-  EXPECT_EQ(content.overlay(state.mapslistItem), kMarkExcluded);  // until the user includes it
-  Toggle(state.mapslistItem);
-  EXPECT_EQ(content.overlay(state.mapslistItem), kMarkIncluded);
-  Select(state.mapslistItem);
-  EXPECT_EQ(Details(), "ctf_Ash\r\n");  // the included maps, without extension
-  Toggle(ash);  // excluding the last map empties the panel that shows the mapslist
+// A missing file marks its group whatever else it holds; otherwise one included file does.
+TEST_F(ContentPage, AGroupIsMarkedByItsFiles) {
+  const struct {
+    std::vector<Click> clicks;
+    int kind;
+    int mark;
+  } rows[] = {
+      {{}, kKindMap, kMarkIncluded},
+      {{{kKindMap}}, kKindMap, kMarkExcluded},
+      {{{kKindMap}, kAsh}, kKindMap, kMarkIncluded},
+      {{}, kKindTexture, kMarkProblem},
+      {{{kKindTexture}}, kKindTexture, kMarkProblem},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.clicks.size());
+    RightClicks(row.clicks);
+    EXPECT_EQ(content.overlay(Group(row.kind)), row.mark) << row.kind;
+  }
+}
+
+// A mapslist names maps: with none included it goes, and only the user brings it back.
+TEST_F(ContentPage, TheMapslistIsLeftOutWithoutMaps) {
+  const std::pair<std::vector<Click>, int> rows[] = {
+      {{}, kMarkIncluded},
+      {{{kTopItem}}, kMarkIncluded},
+      {{{kKindMap}}, kMarkExcluded},
+      {{{kKindMap}, kAsh}, kMarkExcluded},
+      {{{kKindMap}, kAsh, {kMapslistItem}}, kMarkIncluded},
+  };
+  for (const auto& [clicks, mark] : rows) {
+    SCOPED_TRACE(clicks.size());
+    RightClicks(clicks);
+    EXPECT_EQ(content.overlay(state.mapslistItem), mark);
+  }
+}
+
+TEST_F(ContentPage, TheTabIconTellsWhetherAnythingIsPackedAndWithProblems) {
+  std::vector<Click> nothing(std::begin(kEveryGroup), std::end(kEveryGroup));
+  std::vector<Click> oneMap = nothing;
+  oneMap.push_back(kAsh);
+  const std::pair<std::vector<Click>, int> rows[] = {
+      {{}, kContentTabProblems},  // ctf_Bay's texture is missing
+      {nothing, kContentTabNothingIncluded},
+      {oneMap, kContentTabProblems},  // the report still holds ctf_Bay's block
+  };
+  for (const auto& [clicks, image] : rows) {
+    SCOPED_TRACE(clicks.size());
+    RightClicks(clicks);
+    EXPECT_EQ(TabImage(), image);
+  }
+}
+
+// The included maps, without extension; excluding the last one empties the panel.
+TEST_F(ContentPage, TheMapslistShowsTheIncludedMaps) {
+  const std::pair<std::vector<Click>, std::string> rows[] = {
+      {{}, "ctf_Ash\r\nctf_Bay\r\nctf_Cove\r\n"},
+      {{{kKindMap}, kAsh, {kMapslistItem}}, "ctf_Ash\r\n"},
+  };
+  for (const auto& [clicks, details] : rows) {
+    RightClicks(clicks);
+    Select(state.mapslistItem);
+    EXPECT_EQ(Details(), details);
+  }
+  Toggle(At(kAsh));
   EXPECT_EQ(Details(), "");
 }
 

@@ -40,38 +40,6 @@ Entries Read(const StringList& list) {
   return byIndex;
 }
 
-// Reference models of the sort, the survivor rule and the forward merge.
-Entries ModelSortUnique(Entries v) {
-  const std::size_t n = v.size();
-  for (std::size_t gap = n == 2 ? 1 : (n - 1) / 2; n >= 2 && gap > 0; gap /= 2) {
-    for (std::size_t i = 0; i + gap < n; ++i) {
-      for (std::size_t j = i; platform::CompareNoCase(v[j].text, v[j + gap].text) > 0;
-           j = j > gap ? j - gap : 0) {
-        std::swap(v[j], v[j + gap]);
-      }
-    }
-  }
-  Entries kept;
-  for (std::size_t p = 0; p < v.size(); ++p) {
-    const bool dupOfNext = p + 1 < v.size() && v[p].tag == v[p + 1].tag &&
-                           platform::CompareNoCase(v[p].text, v[p + 1].text) == 0;
-    if (!v[p].text.empty() && !dupOfNext) kept.push_back(v[p]);
-  }
-  return kept;
-}
-
-Entries ModelSubtract(const Entries& mine, const Entries& other, bool ignoreTags) {
-  Entries kept;
-  auto from = other.begin();
-  for (const auto& e : mine) {
-    const auto m = std::find_if(from, other.end(), [&](const Entry& o) {
-      return (ignoreTags || o.tag == e.tag) && platform::CompareNoCase(e.text, o.text) == 0;
-    });
-    m == other.end() ? kept.push_back(e) : void(from = m + 1);
-  }
-  return kept;
-}
-
 // Few letters in both cases, so that equal texts, case variants and empty texts are common.
 Entries RandomEntries(std::mt19937& rng, std::size_t maxCount) {
   std::uniform_int_distribution<std::size_t> count(0, maxCount), length(0, 3), letter(0, 4);
@@ -111,36 +79,79 @@ TEST(StringList, ChainAndIndexStayConsistentThroughAddsSortsSubtractsMovesAndCle
   }
 }
 
-TEST(StringList, SortUniqueMatchesTheReferenceProcedure) {
-  // Worked by hand: the gap-2 pass moves "MAP" in front of "map", so the earlier "map"
-  // survives where a stable sort would keep "MAP".
-  const Entries worked = {{u"a", 0}, {u"A", 0}, {u"map", 0}, {u"MAP", 0}, {u"b", 0}};
-  EXPECT_EQ(Read(Make(worked, true)), (Entries{{u"A", 0}, {u"b", 0}, {u"map", 0}}));
-  EXPECT_EQ(ModelSortUnique(worked), Read(Make(worked, true)));
+// Worked by hand through the diminishing-gap sort.
+TEST(StringList, SortUniqueOrdersIgnoringCaseAndKeepsTheLastOfEachRun) {
+  const std::pair<Entries, Entries> rows[] = {
+      {{}, {}},
+      {{{u"b", 0}, {u"a", 0}}, {{u"a", 0}, {u"b", 0}}},  // two entries are sorted too
+      // Equal texts of one tag collapse to the later one after sorting; other tags stay.
+      {{{u"Map.pms", 0}, {u"map.PMS", 0}}, {{u"map.PMS", 0}}},
+      {{{u"Map.pms", 0}, {u"map.PMS", 1}}, {{u"Map.pms", 0}, {u"map.PMS", 1}}},
+      {{{u"", 0}, {u"b", 0}, {u""}}, {{u"b", 0}}},  // empty texts go, the last one too
+      // The gap-2 pass moves "MAP" in front of "map", so the earlier "map" survives where a
+      // stable sort would keep "MAP".
+      {{{u"a", 0}, {u"A", 0}, {u"map", 0}, {u"MAP", 0}, {u"b", 0}},
+       {{u"A", 0}, {u"b", 0}, {u"map", 0}}},
+  };
+  for (const auto& [input, expected] : rows) EXPECT_EQ(Read(Make(input, true)), expected);
+}
+
+TEST(StringList, SortUniqueGivesSortedDistinctEntriesOfItsInput) {
   std::mt19937 rng(20240611);
-  for (int round = 0; round < 3000; ++round) {
+  for (int round = 0; round < 2000; ++round) {
+    SCOPED_TRACE(round);
     const Entries input = RandomEntries(rng, 14);
-    ASSERT_EQ(Read(Make(input, true)), ModelSortUnique(input)) << "round " << round;
+    const Entries out = Read(Make(input, true));
+    for (std::size_t i = 0; i < out.size(); ++i) {
+      ASSERT_FALSE(out[i].text.empty());
+      ASSERT_NE(std::find(input.begin(), input.end(), out[i]), input.end());
+      if (i + 1 == out.size()) break;
+      const int order = platform::CompareNoCase(out[i].text, out[i + 1].text);
+      ASSERT_LE(order, 0);
+      ASSERT_FALSE(order == 0 && out[i].tag == out[i + 1].tag);
+    }
+    for (const Entry& e : input) {  // every text of every tag is still there in some case
+      ASSERT_TRUE(e.text.empty() || std::any_of(out.begin(), out.end(), [&](const Entry& o) {
+                    return o.tag == e.tag && platform::CompareNoCase(o.text, e.text) == 0;
+                  }));
+    }
   }
 }
 
-TEST(StringList, SubtractMatchesTheReferenceProcedure) {
-  // Worked by hand: "a" is found second in an unsorted list, so the "b" before it is missed.
-  const Entries ab = {{u"a", 0}, {u"b", 0}}, ba = {{u"b", 0}, {u"a", 0}};
-  StringList worked = Make(ab, true);
-  worked.subtract(Make(ba), false);
-  EXPECT_EQ(Read(worked), (Entries{{u"b", 0}}));
-  EXPECT_EQ(ModelSubtract(ab, ba, false), Read(worked));
+TEST(StringList, SubtractRemovesMatchesOfTheOtherListByTextAndTag) {
+  const auto subtract = [](const Entries& mine, const Entries& other, bool ignoreTags,
+                           bool otherSorted = true) {
+    StringList list = Make(mine, true);
+    list.subtract(Make(other, otherSorted), ignoreTags);
+    return Read(list);
+  };
+  EXPECT_EQ(subtract({}, {{u"a", 0}}, false), Entries{});
+  EXPECT_EQ(subtract({{u"a", 0}, {u"B", 1}}, {}, false), (Entries{{u"a", 0}, {u"B", 1}}));
+  // A different tag keeps the entry unless tags are ignored.
+  EXPECT_EQ(subtract({{u"a", 0}, {u"Map.pms", 11}}, {{u"MAP.PMS", 12}}, false),
+            (Entries{{u"a", 0}, {u"Map.pms", 11}}));
+  EXPECT_EQ(subtract({{u"a", 0}, {u"Map.pms", 11}}, {{u"MAP.PMS", 12}}, true),
+            (Entries{{u"a", 0}}));
+  // A forward merge: "a" is found second in an unsorted list, so the "b" before it is missed.
+  EXPECT_EQ(subtract({{u"a", 0}, {u"b", 0}}, {{u"b", 0}, {u"a", 0}}, false, false),
+            (Entries{{u"b", 0}}));
+
+  // Between sorted lists of one tag, exactly the entries with a match in the other go.
   std::mt19937 rng(7);
-  for (int round = 0; round < 3000; ++round) {
-    const bool ignoreTags = round % 2 == 0;
-    StringList mine = Make(RandomEntries(rng, 10), true);
-    const Entries before = Read(mine);
-    // Every third round the other list is unsorted.
-    const StringList other = Make(RandomEntries(rng, 10), round % 3 != 0);
-    const Entries otherEntries = Read(other);
-    mine.subtract(other, ignoreTags);
-    ASSERT_EQ(Read(mine), ModelSubtract(before, otherEntries, ignoreTags)) << "round " << round;
+  for (int round = 0; round < 2000; ++round) {
+    SCOPED_TRACE(round);
+    Entries mine = RandomEntries(rng, 10), other = RandomEntries(rng, 10);
+    for (Entries* list : {&mine, &other})
+      for (Entry& e : *list) e.tag = 0;
+    const Entries before = Read(Make(mine, true));
+    Entries expected;
+    for (const Entry& e : before) {
+      if (std::none_of(other.begin(), other.end(), [&](const Entry& o) {
+            return platform::CompareNoCase(o.text, e.text) == 0;
+          }))
+        expected.push_back(e);
+    }
+    ASSERT_EQ(subtract(mine, other, round % 2 == 0), expected);
   }
 }
 

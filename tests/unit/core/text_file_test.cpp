@@ -71,6 +71,11 @@ TEST(TextFile, SaveWritesEveryEntryWithCrLfInIndexOrderAndClearsAndLoadReadsItBa
   EXPECT_EQ(list.join(), u"a\r\nb\r\n\x00e9\x4e2d\r\n");
   EXPECT_EQ(list.count(), 0);
 
+  // An empty list makes a file of the mark alone, and that is a success.
+  fixtures::WriteText(out, "old");
+  ASSERT_TRUE(list.saveToFile(out));
+  EXPECT_EQ(fixtures::ReadBytes(out), (Bytes{0xFF, 0xFE}));
+
   // A missing file leaves the list as it was; a file with no line to read is a failure too.
   list.add(u"kept", 5);
   EXPECT_FALSE(list.loadFromFile(dir.file(u"missing.txt"), 261));

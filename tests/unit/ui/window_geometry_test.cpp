@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <set>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -32,28 +33,42 @@ TEST(FrameGeometry, GrowsTheOuterSizeByWhatTheClientAreaLacks) {
   }
 }
 
-// Everything only grows downwards or taller by the extra height.
+// What follows the extra height dy: sizes (width, height) and moves (x, y) at dy = 0, the
+// other number of each growing by dy.
 TEST(Layout, ExtraHeightStretchesTreesAndTextsAndMovesTheBottomRowsDown) {
   using enum Slot;
   const auto n = [](Slot s) { return static_cast<int>(s); };
-  const std::multiset<int> stretched = {Placement::kTabControl, n(catalogueTree), n(packTree),
-                                        n(contentTree),         n(detailsEdit),   n(commentEdit)};
-  const std::multiset<int> moved = {
-      Placement::kStatusBar, n(previewBox),       n(removeButton),  n(browseArchiveButton),
-      n(archiveNameEdit),    n(rarRadio),         n(zipRadio),      n(packButton),
-      n(compressionLabel),   n(compressionCombo), n(recoveryLabel), n(recoveryCombo),
-      n(solidCheck),         n(applyButton)};
-  std::multiset<int> seenStretched, seenMoved;
-  for (const Placement& p : ui::LayoutPlacements(120, false)) {
-    (p.move ? seenMoved : seenStretched).insert(p.target);
-    Box b{0, ui::kMinPageHeight, 0, 0};  // the status bar
-    if (p.target == Placement::kTabControl) b = ui::kTabControlBox;
-    if (p.target >= 0) b = ui::InitialControlBox(static_cast<Slot>(p.target));
-    EXPECT_EQ(p.a, p.move ? b.x : b.width) << p.target;
-    EXPECT_EQ(p.b, p.move ? b.y + 120 : b.height + 120) << p.target;
+  constexpr bool kSize = false, kMove = true;
+  const std::map<int, std::tuple<bool, int, int>> expected = {
+      {Placement::kTabControl, {kSize, 607, 537}},
+      {Placement::kStatusBar, {kMove, 0, 535}},
+      {n(catalogueTree), {kSize, 282, 425}},
+      {n(packTree), {kSize, 282, 425}},
+      {n(contentTree), {kSize, 282, 478}},
+      {n(detailsEdit), {kSize, 308, 478}},
+      {n(previewBox), {kMove, 292, 222}},
+      {n(commentEdit), {kSize, 595, 478}},
+      {n(removeButton), {kMove, 291, 267}},
+      {n(browseArchiveButton), {kMove, 508, 482}},
+      {n(archiveNameEdit), {kMove, 101, 484}},
+      {n(rarRadio), {kMove, 14, 483}},
+      {n(zipRadio), {kMove, 59, 483}},
+      {n(packButton), {kMove, 508, 508}},
+      {n(compressionLabel), {kMove, 14, 513}},
+      {n(compressionCombo), {kMove, 101, 509}},
+      {n(recoveryLabel), {kMove, 177, 513}},
+      {n(recoveryCombo), {kMove, 318, 509}},
+      {n(solidCheck), {kMove, 386, 509}},
+      {n(applyButton), {kMove, 508, 508}},
+  };
+  for (const bool preview : {false, true}) {
+    std::map<int, std::tuple<bool, int, int>> placed;
+    for (const Placement& p : ui::LayoutPlacements(120, preview))
+      placed[p.target] = {p.move, p.a, p.b - 120};
+    auto want = expected;
+    if (preview) std::get<2>(want[n(detailsEdit)]) = 164;  // room for the preview below
+    EXPECT_EQ(placed, want) << "preview " << preview;
   }
-  EXPECT_EQ(seenStretched, stretched);
-  EXPECT_EQ(seenMoved, moved);
 }
 
 // A work area of 1280 x 994 at (0, 0), or narrower, or with a task bar left and top; frame
