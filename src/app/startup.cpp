@@ -12,6 +12,8 @@
 #include "config/settings_file.h"
 #include "config/tool_paths.h"
 #include "config/ui_text.h"
+#include "packing/archive_comment.h"
+#include "packing/archive_name.h"
 
 namespace app {
 
@@ -76,8 +78,13 @@ std::optional<int> RunStartup(MainWindow& main) {
   ValidateToolPaths(state, controls);
   if (LoadUiText(state, controls) == UiTextResult::kBuiltinFailed) return kUiInitFailedExitCode;
   AddMinimizeItem(main.window);
-
-  controls.setStatusText(UiString(state, uitext::kReady));
+  NormalizeArchiveName(state);
+  if (state.autoloadTemplate) {
+    LoadCommentTemplate(state);
+    controls.setChecked(ui::Slot::addCommentCheck, true);
+  } else {
+    controls.setStatusText(UiString(state, uitext::kReady));
+  }
   // Selecting a tab by message sends no notification: the page is shown here.
   if (RequiredPathsSet(state)) {
     SendMessageW(main.tabControl, TCM_SETCURSEL, kMainPage, 0);
@@ -89,6 +96,8 @@ std::optional<int> RunStartup(MainWindow& main) {
     SendMessageW(main.tabControl, TCM_SETCURSEL, kSettingsPage, 0);
     ShowPageControls(main, kSettingsPage, true);
   }
+
+  UpdateCommentControls(state);
 
   // The saved height may differ from the created one: place the controls for it.
   LayoutControls(main);
