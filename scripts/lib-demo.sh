@@ -20,19 +20,21 @@ build_program() {  # build_program BUILD_DIR
       cmake -S "$ZEK_ROOT" -B "$build" -G Ninja --toolchain "$ZEK_ROOT/cmake/mingw-w64.cmake" >/dev/null
     fi
   fi
-  cmake --build "$build" --target soldat_zek make_demo_install
+  cmake --build "$build" --target soldat_zek make_demo_install archiver_standin
 }
 
-# Lays out a fresh installation under FOLDER and puts the program into its program folder;
-# prints that folder (a Linux path).
+# Lays out a fresh installation under FOLDER, with the archiver stand-in as its WinRAR, and
+# puts the program into its program folder; prints that folder (a Linux path).
 make_demo_install() {  # make_demo_install BUILD_DIR FOLDER
   local build="$1" folder="$2"
   rm -rf "$folder"
   mkdir -p "$folder"
   local windows_folder="Z:${folder//\//\\}"
+  local standin="$build/tools/archiver-standin/archiver-standin.exe"
   local program_folder
   program_folder="$("$ZEK_ROOT/scripts/wine-run" \
-    "$build/tools/make-demo-install/make-demo-install.exe" "$windows_folder" | tr -d '\r' | tail -n 1)"
+    "$build/tools/make-demo-install/make-demo-install.exe" "$windows_folder" \
+    "Z:${standin//\//\\}" | tr -d '\r' | tail -n 1)"
   program_folder="${program_folder#Z:}"
   program_folder="${program_folder//\\//}"
   cp "$build/src/app/Soldat ZEK.exe" "$build/src/app/Soldat ZEK Help.htm" "$program_folder/"

@@ -33,11 +33,19 @@ enum CommandId : int {
   kRemoveButtonId = 7,
   kRefreshCatalogueButtonId = 8,
   kClearButtonId = 9,
+  kBrowseArchiveButtonId = 11,
+  kArchiveTypeId = 12,  // both radio buttons
+  kPackButtonId = 19,
   kContentSearchEditId = 20,
   kContentSearchButtonId = 21,
   kShowLogButtonId = 23,
   kFitImageCheckId = 25,
   kRefreshContentButtonId = 27,
+  kAddCommentCheckId = 28,
+  kLoadTemplateButtonId = 29,
+  kUseFileCheckId = 30,
+  kBrowseCommentFileButtonId = 31,
+  kCommentEditsId = 32,  // the comment file's box and the comment box
 };
 constexpr int kIconResource = 101;
 constexpr int kFirstPictureResource = 131;

@@ -12,6 +12,8 @@
 #include "config/settings_file.h"
 #include "config/tool_paths.h"
 #include "config/ui_text.h"
+#include "packing/archive_comment.h"
+#include "packing/archive_name.h"
 #include "packing/command_line.h"
 
 namespace app {
@@ -77,14 +79,20 @@ std::optional<int> RunStartup(MainWindow& main) {
   ValidateToolPaths(state, controls);
   if (LoadUiText(state, controls) == UiTextResult::kBuiltinFailed) return kUiInitFailedExitCode;
   AddMinimizeItem(main.window);
-
-  controls.setStatusText(UiString(state, uitext::kReady));
+  NormalizeArchiveName(state);
+  if (state.autoloadTemplate) {
+    LoadCommentTemplate(state);
+    controls.setChecked(ui::Slot::addCommentCheck, true);
+  } else {
+    controls.setStatusText(UiString(state, uitext::kReady));
+  }
   // Selecting a tab by message sends no notification: the page is shown here.
   if (RequiredPathsSet(state)) {
     SendMessageW(main.tabControl, TCM_SETCURSEL, kMainPage, 0);
     RefreshCatalogue(state);
     ShowPageControls(main, kMainPage, true);
-    const CommandLineOutcome outcome = ParseCommandLine(state, controls, main.arguments, {});
+    const CommandLineOutcome outcome =
+        ParseCommandLine(state, controls, main.arguments, [&state] { LoadCommentTemplate(state); });
     if (outcome.exitCode() != 0) return outcome.exitCode();
   } else {
     // Nothing works without Soldat and WinRAR: the user starts on the Settings page.
@@ -92,6 +100,8 @@ std::optional<int> RunStartup(MainWindow& main) {
     SendMessageW(main.tabControl, TCM_SETCURSEL, kSettingsPage, 0);
     ShowPageControls(main, kSettingsPage, true);
   }
+
+  UpdateCommentControls(state);
 
   // The saved height may differ from the created one: place the controls for it.
   LayoutControls(main);

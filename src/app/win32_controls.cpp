@@ -1,6 +1,8 @@
 #include "app/win32_controls.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
 
 #include "app/main_window.h"
 #include "platform/win32/wide.h"
@@ -154,6 +156,49 @@ void Win32Controls::placeWindow(int x, int y, int width, int height) {
 
 void Win32Controls::setTabItemSize(int width, int height) {
   SendMessageW(main_.tabControl, TCM_SETITEMSIZE, 0, MAKELPARAM(width, height));
+}
+
+std::optional<std::u16string> Win32Controls::chooseFile(const ui::FileDialogRequest& request) {
+  if (answerFileDialog) return answerFileDialog(request);
+  // Double-zero-terminated name and pattern.
+  std::wstring filter = Wide(request.filter.name);
+  filter += L'\0';
+  filter += Wide(request.filter.pattern);
+  filter += L'\0';
+  const std::wstring title = Wide(request.title);
+  const std::wstring folder = Wide(request.initialFolder);
+  const std::wstring extension = Wide(request.defaultExtension);
+  wchar_t file[261] = {};  // every dialog starts without a file name
+
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = main_.window;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = 261;
+  dialog.lpstrInitialDir = folder.c_str();
+  dialog.lpstrTitle = title.c_str();
+  dialog.Flags = request.save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST;
+  dialog.lpstrDefExt = extension.c_str();
+  const BOOL chosen = request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+  if (!chosen) return std::nullopt;
+  return FromWide(file, wcsnlen(file, 261));
+}
+
+void Win32Controls::shellOpen(std::u16string_view verb, std::u16string_view target,
+                              std::u16string_view workingFolder, ui::ShowAs show) {
+  if (recordShellOpen) {
+    recordShellOpen(verb, target);
+    return;
+  }
+  ShellExecuteW(main_.window, Wide(verb).c_str(), Wide(target).c_str(), nullptr,
+                Wide(workingFolder).c_str(),
+                show == ui::ShowAs::kRestored ? SW_RESTORE : SW_SHOWDEFAULT);
+}
+
+void Win32Controls::repaintNow(ui::Slot slot) {
+  UpdateWindow(main_.slot(slot));
 }
 
 }  // namespace app

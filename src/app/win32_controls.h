@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,10 @@ class Win32Controls : public ui::Controls {
   ui::Point workspaceOrigin() const override;
   void placeWindow(int x, int y, int width, int height) override;
   void setTabItemSize(int width, int height) override;
+  std::optional<std::u16string> chooseFile(const ui::FileDialogRequest& request) override;
+  void shellOpen(std::u16string_view verb, std::u16string_view target,
+                 std::u16string_view workingFolder, ui::ShowAs show) override;
+  void repaintNow(ui::Slot slot) override;
 
   // The status bar's text, as the user reads it.
   std::u16string statusText() const;
@@ -47,6 +52,11 @@ class Win32Controls : public ui::Controls {
   // Message boxes block their thread until someone answers; in-process window tests answer
   // here instead (return IDOK, IDYES or IDNO). Unset, real message boxes are shown.
   std::function<int(UINT style, std::u16string_view text)> answerMessageBox;
+
+  // File dialogs and the shell likewise: in-process window tests answer the dialogs and
+  // record what would be opened. Unset, the real ones are used.
+  std::function<std::optional<std::u16string>(const ui::FileDialogRequest&)> answerFileDialog;
+  std::function<void(std::u16string_view verb, std::u16string_view target)> recordShellOpen;
 
   // A message box captioned "Soldat ZEK", owned by the main window, task-modal and topmost.
   int messageBox(std::u16string_view text, UINT style);

@@ -7,6 +7,7 @@
 
 #include "app/content_page_handlers.h"
 #include "app/main_page_handlers.h"
+#include "app/packing_handlers.h"
 #include "app/main_window.h"
 #include "config/settings_file.h"
 #include "core/ui_text_ids.h"
@@ -86,6 +87,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       OnContentCommand(*main, LOWORD(wParam), HIWORD(wParam));
       OnMainCommand(*main, LOWORD(wParam), HIWORD(wParam));
+      OnPackingCommand(*main, LOWORD(wParam), HIWORD(wParam));
       break;
     case WM_NOTIFY:
       if (const auto result = OnNotify(*main, *reinterpret_cast<NMHDR*>(lParam))) {

@@ -97,6 +97,13 @@ struct AppState {
   // wires it at start-up. While unset, a changed pack list only marks the content stale.
   std::function<void(AppState&)> rebuildArchiveContent;
 
+  // Runs one archiver command line to its end, calling tick every half second meanwhile:
+  // the exit code, or nothing when it could not be started. Tests record the command lines
+  // here; while unset the platform's process start is used.
+  std::function<std::optional<std::uint32_t>(std::u16string_view commandLine,
+                                             const std::function<void()>& tick)>
+      runProcess;
+
   // Matches already shown by the search line of the Main and of the Content page.
   std::int32_t mainSearchPos = 0;
   std::int32_t contentSearchPos = 0;

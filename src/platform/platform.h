@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -119,6 +120,17 @@ bool DeleteFilePath(std::u16string_view path);
 // the path separator.
 std::u16string ProgramFolder();
 std::u16string TempFolder();
+
+// The date and time now, on the local clock.
+LocalTime CurrentLocalTime();
+
+// --- Child processes --------------------------------------------------------------------
+
+// Starts a command line whose first, quoted word is the program, and waits for the process
+// to end, calling `tick` each time `tickMilliseconds` pass without its ending. The exit code
+// (UINT32_MAX when it cannot be read); nothing when the process could not be started.
+std::optional<std::uint32_t> RunProcess(std::u16string_view commandLine, int tickMilliseconds,
+                                        const std::function<void()>& tick);
 
 // --- INI profile files ------------------------------------------------------------------
 

@@ -32,6 +32,18 @@ struct FileDialogFilter {
   std::u16string pattern;  // "*.txt"
 };
 
+// A file dialog owned by the main window that starts without a file name.
+struct FileDialogRequest {
+  bool save = false;  // save: the chosen path's folder must exist; open: the file must exist
+  std::u16string title;
+  FileDialogFilter filter;
+  std::u16string defaultExtension;  // "rar", without the dot
+  std::u16string initialFolder;
+};
+
+// How a window the shell opens is first shown.
+enum class ShowAs { kDefault, kRestored };
+
 class Controls {
  public:
   virtual ~Controls() = default;
@@ -79,6 +91,15 @@ class Controls {
   // The tabs have a fixed width; setting the item size after new tab texts lays them out
   // again.
   virtual void setTabItemSize(int width, int height) = 0;
+
+  // The chosen path; nothing when the user cancels.
+  virtual std::optional<std::u16string> chooseFile(const FileDialogRequest& request) = 0;
+  // Hands a file or folder to the shell with a verb ("Open", "Explore"); the result is not
+  // examined.
+  virtual void shellOpen(std::u16string_view verb, std::u16string_view target,
+                         std::u16string_view workingFolder, ShowAs show) = 0;
+  // Paints a control now, while long work keeps the message loop from doing it.
+  virtual void repaintNow(Slot slot) = 0;
 };
 
 }  // namespace ui

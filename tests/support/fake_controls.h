@@ -5,6 +5,7 @@
 #include <array>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,12 +73,32 @@ class FakeControls : public ui::Controls {
   }
   void setTabItemSize(int width, int height) override { tabItemSize = {width, height}; }
 
+  std::optional<std::u16string> chooseFile(const ui::FileDialogRequest& request) override {
+    fileDialogs.push_back(request);
+    if (chosenFiles.empty()) return std::nullopt;
+    std::optional<std::u16string> chosen = chosenFiles.front();
+    chosenFiles.pop_front();
+    return chosen;
+  }
+  void shellOpen(std::u16string_view verb, std::u16string_view target,
+                 std::u16string_view workingFolder, ui::ShowAs show) override {
+    shellOpens.push_back(
+        {std::u16string(verb), std::u16string(target), std::u16string(workingFolder), show});
+  }
+  void repaintNow(ui::Slot slot) override { repaints.push_back(slot); }
+
   struct Control {
     std::u16string text;
     bool checked = false;
     bool enabled = true;
     int selection = -1;
     std::vector<std::u16string> items;
+  };
+  struct ShellOpen {
+    std::u16string verb;
+    std::u16string target;
+    std::u16string workingFolder;
+    ui::ShowAs show;
   };
   struct Tab {
     std::u16string text;
@@ -100,6 +121,10 @@ class FakeControls : public ui::Controls {
   ui::Point workspaceOriginPoint;           // moved by a task bar at the top or left
   int placements = 0;
   std::pair<int, int> tabItemSize{0, 0};
+  std::vector<ui::FileDialogRequest> fileDialogs;
+  std::deque<std::optional<std::u16string>> chosenFiles;  // scripted; cancelled when empty
+  std::vector<ShellOpen> shellOpens;
+  std::vector<ui::Slot> repaints;
 };
 
 }  // namespace testsupport

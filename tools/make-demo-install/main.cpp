@@ -3,6 +3,7 @@
 // placeholder, and a program folder whose settings file names Soldat and WinRAR, so that
 // the program opens on its Main page. Two of the custom maps are faulty and one scenery is
 // a real picture, so that the Content page has problems to report and something to preview.
+// A comment template in the program folder is loaded at start-up.
 //
 // usage: make-demo-install BASE_FOLDER [WINRAR_EXE]
 // Prints the program folder. A given WINRAR_EXE (the archiver stand-in) is copied as WinRAR.
@@ -67,6 +68,10 @@ std::vector<std::uint8_t> BrickWall() {
   return bmp;
 }
 
+// The archive comment's template, ANSI text as a user's editor would save it.
+constexpr char kCommentTemplate[] =
+    "%descr% made on %mdate%\r\n\r\n%stats%\r\nFiles:\r\n%mlist%\r\n%zeksg%\r\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,11 +90,20 @@ int main(int argc, char** argv) {
   const fixtures::SoldatInstall install = fixtures::BuildSoldatInstall(base, options);
   fixtures::WriteBytes(install.sceneryFolder + u"custom_wall.bmp", BrickWall());
 
+  const std::u16string commentTemplate = install.programFolder + u"comment template.txt";
+  const std::string templateText = kCommentTemplate;
+  fixtures::WriteBytes(commentTemplate,
+                       std::vector<std::uint8_t>(templateText.begin(), templateText.end()));
+
+  // No folder window after packing: the demo lists the archive itself.
   const std::u16string settings = install.programFolder + u"Soldat ZEK.ini";
   const bool written =
       platform::WriteIniString(settings, u"Settings", u"SoldatPath", install.soldatExe) &&
       platform::WriteIniString(settings, u"Settings", u"PWPath", install.polyWorksExe) &&
-      platform::WriteIniString(settings, u"Settings", u"WinRARPath", install.winRarExe);
+      platform::WriteIniString(settings, u"Settings", u"WinRARPath", install.winRarExe) &&
+      platform::WriteIniString(settings, u"Settings", u"TemplatePath", commentTemplate) &&
+      platform::WriteIniString(settings, u"Settings", u"AutoloadTemplate", u"1") &&
+      platform::WriteIniString(settings, u"Settings", u"Explore", u"0");
   if (!written) {
     std::fprintf(stderr, "make-demo-install: cannot write the settings file\n");
     return 1;

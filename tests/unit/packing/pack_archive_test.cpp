@@ -1,0 +1,307 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "content/archive_content.h"
+#include "packing/archive_comment.h"
+#include "packing/pack_archive.h"
+#include "packing/winrar_runner.h"
+#include "packing_fixture.h"
+
+namespace {
+
+using packingtest::Narrow;
+using packingtest::PackingTest;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::Not;
+
+std::vector<std::uint8_t> Utf16File(std::u16string_view text) {
+  std::vector<std::uint8_t> bytes{0xFF, 0xFE};
+  for (const char16_t c : text) {
+    bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>(c >> 8));
+  }
+  return bytes;
+}
+
+TEST(WinRarCommands, AreExactlyWhatWinRarReads) {
+  const std::u16string w = u"C:\\Tools\\WinRAR\\WinRAR.exe";
+  const std::u16string a = u"D:\\Packed\\mappack.rar";
+  const std::u16string l = u"C:\\Temp\\zek.lst";
+  for (const bool rar : {true, false}) {
+    for (const bool solid : {true, false}) {
+      for (int c = 0; c <= 5; ++c) {
+        SCOPED_TRACE(std::to_string(rar) + std::to_string(solid) + std::to_string(c));
+        const AddCommand add = BuildAddCommand(w, {rar, c, solid, 5}, a, l);
+        const std::string s = rar && solid ? " -s" : "";
+        EXPECT_EQ(Narrow(add.with(u"maps\\")),
+                  "\"C:\\Tools\\WinRAR\\WinRAR.exe\" A -y -ibck -ed -ep -m" + std::to_string(c) +
+                      s + " -ap\"maps\\\" \"D:\\Packed\\mappack.rar\" @\"C:\\Temp\\zek.lst\"");
+        // The mapslist lands in the archive's root.
+        EXPECT_THAT(Narrow(add.with(u"")), HasSubstr(s + " -ap\"\" \"D:\\Packed"));
+      }
+    }
+  }
+  for (int percent = 1; percent <= 10; ++percent) {
+    EXPECT_EQ(Narrow(BuildRecoveryCommand(w, percent, a)),
+              "\"C:\\Tools\\WinRAR\\WinRAR.exe\" RR" + std::to_string(percent) +
+                  "% -ibck -y \"D:\\Packed\\mappack.rar\"");
+  }
+  EXPECT_EQ(Narrow(BuildCommentCommand(w, u"C:\\Temp\\comment.txt", a)),
+            "\"C:\\Tools\\WinRAR\\WinRAR.exe\" C -ibck -y -z\"C:\\Temp\\comment.txt\" "
+            "\"D:\\Packed\\mappack.rar\"");
+  EXPECT_EQ(Narrow(BuildTestCommand(w, a)),
+            "\"C:\\Tools\\WinRAR\\WinRAR.exe\" T -ibck \"D:\\Packed\\mappack.rar\"");
+  EXPECT_EQ(Narrow(BuildLockCommand(w, a)),
+            "\"C:\\Tools\\WinRAR\\WinRAR.exe\" K -ibck -y \"D:\\Packed\\mappack.rar\"");
+}
+
+TEST_F(PackingTest, TheRunnerCountsDotsEveryHalfSecondAndStartsAgainEachRun) {
+  struct Row {
+    int ticks;
+    std::vector<std::u16string> shown;
+  };
+  const std::u16string t = u"WinRar in progress: Packing maps";
+  const Row rows[] = {
+      {0, {}},  // done within the first half second: the status bar is left alone
+      {2, {t, t + u"."}},
+      {5, {t, t + u".", t + u"..", t + u"...", t}},
+      {1, {t}},
+  };
+  for (const Row& row : rows) {
+    controls.statusTexts.clear();
+    script[runs.size()] = {0, row.ticks};
+    EXPECT_TRUE(RunWinRar(state, u"\"x\" T", t).succeeded());
+    EXPECT_EQ(controls.statusTexts, row.shown) << row.ticks;
+  }
+  struct Ending {
+    std::optional<std::uint32_t> code;
+    bool succeeded;
+  };
+  for (const Ending ending :
+       {Ending{1, true}, Ending{2, false}, Ending{255, false}, Ending{std::nullopt, false}}) {
+    script[runs.size()] = {ending.code, 0};
+    EXPECT_EQ(RunWinRar(state, u"\"x\" T", t).succeeded(), ending.succeeded);
+  }
+}
+
+// Two maps, an uncompiled map and a prefab with their images, all packed with every extra.
+class PackSequence : public PackingTest {
+ protected:
+  void SetUp() override {
+    PackingTest::SetUp();
+    PutMap("ctf_Ash.PMS");
+    PutMap("ctf_Bay.PMS", kKindMap, "Bay", {"tree.bmp", "bush.png"});
+    PutMap("draft.PMS", kKindUncompiledMap);
+    PutPrefab("house.PFB", {"bush.png"});
+    Build();
+    controls.setChecked(ui::Slot::solidCheck, true);
+    controls.setComboSelection(ui::Slot::recoveryCombo, 5);
+    controls.setChecked(ui::Slot::addCommentCheck, true);
+    controls.setText(ui::Slot::commentEdit, u"%descr% %zeksg%");
+    UpdateCommentTabIcon(state);
+    state.testArchive = true;
+    state.lockArchive = true;
+    archive = DefaultArchive(u"mappack.rar");
+  }
+
+  std::string Add(std::string_view inside) const {
+    return W() + " A -y -ibck -ed -ep -m3 -s -ap\"" + std::string(inside) + "\" " +
+           Quoted(archive) + " @" + Quoted(Temp(u"zek.lst"));
+  }
+
+  std::u16string archive;
+};
+
+TEST_F(PackSequence, RunsEveryStepInOrderAndReportsSuccess) {
+  state.explore = true;
+  EXPECT_TRUE(PackArchive(state));
+
+  const std::string a = Quoted(archive);
+  EXPECT_THAT(Runs(), ElementsAre(Add("maps\\"), Add("Soldat PolyWorks\\Maps\\"),
+                                  Add("Soldat PolyWorks\\Prefabs\\"), Add("scenery-gfx\\"),
+                                  Add("textures\\"), Add("textures\\edges\\"), Add(""),
+                                  W() + " C -ibck -y -z" + Quoted(Temp(u"comment.txt")) + " " + a,
+                                  W() + " RR5% -ibck -y " + a, W() + " T -ibck " + a,
+                                  W() + " K -ibck -y " + a));
+
+  // Each add run reads a fresh list: UTF-16LE with its mark, one full path a line.
+  const auto& folders = state.kindFolders;
+  EXPECT_EQ(listFiles[0],
+            Utf16File(folders[0] + u"ctf_Ash.PMS\r\n" + folders[0] + u"ctf_Bay.PMS\r\n"));
+  EXPECT_EQ(listFiles[2], Utf16File(folders[2] + u"house.PFB\r\n"));
+  EXPECT_EQ(listFiles[3], Utf16File(folders[3] + u"bush.png\r\n" + folders[3] + u"tree.bmp\r\n"));
+  EXPECT_EQ(listFiles[6], Utf16File(Temp(u"mapslist.txt") + u"\r\n"));
+  EXPECT_EQ(mapslistFiles[6], Utf16File(u"ctf_Ash\r\nctf_Bay\r\n"));
+  const std::string comment = "mappack Packed with ZEK v3.0.7";
+  EXPECT_EQ(commentFiles[7], std::vector<std::uint8_t>(comment.begin(), comment.end()));
+
+  EXPECT_FALSE(AnyTempFileLeft());
+  EXPECT_EQ(controls.statusTexts.back(), u"mappack.rar created successfully");
+  EXPECT_EQ(controls.beeps, 1);
+  EXPECT_EQ(controls.flashes, 1);
+  ASSERT_EQ(controls.shellOpens.size(), 1u);
+  EXPECT_EQ(controls.shellOpens[0].verb, u"Explore");
+  EXPECT_EQ(controls.shellOpens[0].target, state.defaultSaveFolder);
+  EXPECT_EQ(controls.shellOpens[0].workingFolder, state.defaultSaveFolder);
+}
+
+TEST_F(PackSequence, ZipGetsNoSolidNoRecoveryRecordAndNoLock) {
+  controls.setChecked(ui::Slot::rarRadio, false);
+  controls.setChecked(ui::Slot::zipRadio, true);
+  controls.setComboSelection(ui::Slot::compressionCombo, 0);
+  EXPECT_TRUE(PackArchive(state));
+  const std::string a = Quoted(DefaultArchive(u"mappack.zip"));
+  ASSERT_EQ(runs.size(), 9u);
+  EXPECT_EQ(Runs()[0],
+            W() + " A -y -ibck -ed -ep -m0 -ap\"maps\\\" " + a + " @" + Quoted(Temp(u"zek.lst")));
+  EXPECT_EQ(Runs()[8], W() + " T -ibck " + a);
+  for (const std::string& run : Runs()) {
+    EXPECT_THAT(run, Not(HasSubstr(" RR")));
+    EXPECT_THAT(run, Not(HasSubstr(" K ")));
+    EXPECT_THAT(run, Not(HasSubstr("-md")));
+  }
+  EXPECT_TRUE(controls.shellOpens.empty());  // Explore is off
+}
+
+TEST_F(PackSequence, OnlyGroupsWithIncludedFilesAndChosenExtrasRun) {
+  // Only the sceneries stay included: no mapslist either, as no map is packed.
+  for (const int kind : {kKindMap, kKindUncompiledMap, kKindPrefab, kKindTexture, kKindEdge}) {
+    const ui::TreeItem group = state.contentGroups[static_cast<std::size_t>(kind)];
+    for (ui::TreeItem i = content.child(group); i != ui::kNoItem; i = content.nextSibling(i))
+      content.setOverlay(i, kMarkExcluded);
+  }
+  content.setOverlay(Item(kKindScenery, u"bush.png"), kMarkExcluded);
+  RefreshContentMarks(state);
+  controls.setChecked(ui::Slot::addCommentCheck, false);
+  UpdateCommentTabIcon(state);
+  controls.setComboSelection(ui::Slot::recoveryCombo, 0);
+  state.testArchive = false;
+  state.lockArchive = false;
+
+  EXPECT_TRUE(PackArchive(state));
+  EXPECT_THAT(Runs(), ElementsAre(Add("scenery-gfx\\")));
+  EXPECT_EQ(listFiles[0], Utf16File(state.kindFolders[3] + u"tree.bmp\r\n"));
+}
+
+TEST_F(PackSequence, ACommentFromTheUsersFileIsAddedAndTheFileStays) {
+  const std::u16string file = dir.file(u"my comment.txt");
+  fixtures::WriteBytes(file, std::vector<std::uint8_t>{'h', 'i'});
+  controls.setChecked(ui::Slot::useFileCheck, true);
+  controls.setText(ui::Slot::commentFileEdit, file);
+  UpdateCommentTabIcon(state);
+  EXPECT_TRUE(PackArchive(state));
+  EXPECT_EQ(Runs()[7], W() + " C -ibck -y -z" + Quoted(file) + " " + Quoted(archive));
+  EXPECT_FALSE(commentFiles[7]);  // nothing generated
+  EXPECT_TRUE(platform::Exists(file));
+}
+
+TEST_F(PackSequence, AFailedStepStopsAtOnceWithItsNameAndExitCode) {
+  const char* const steps[] = {
+      "Packing maps",           "Packing uncompiled maps", "Packing prefabs",  "Packing sceneries",
+      "Packing textures",       "Packing edges",           "Packing mapslist", "Adding comment",
+      "Adding recovery record", "Testing archive",         "Locking archive"};
+  for (std::size_t step = 0; step < std::size(steps); ++step) {
+    for (const std::optional<std::uint32_t> code :
+         {std::optional<std::uint32_t>(2), std::optional<std::uint32_t>(9),
+          std::optional<std::uint32_t>()}) {
+      SCOPED_TRACE(std::string(steps[step]) + " " + (code ? std::to_string(*code) : "not run"));
+      runs.clear();
+      controls.messages.clear();
+      controls.statusTexts.clear();
+      script.clear();
+      for (std::size_t before = 0; before < step; ++before) script[before] = {1, 0};  // warnings
+      script[step] = {code, 0};
+      state.explore = true;
+
+      EXPECT_FALSE(PackArchive(state));
+      EXPECT_EQ(runs.size(), step + 1);
+      ASSERT_EQ(controls.messages.size(), 1u);
+      EXPECT_EQ(controls.messages[0].kind, ui::MessageKind::kWarning);
+      const std::string text = Narrow(controls.messages[0].text);
+      EXPECT_THAT(text, HasSubstr(std::string(steps[step]) + " failed"));
+      EXPECT_THAT(text, Not(HasSubstr("WinRar in progress")));
+      EXPECT_THAT(text, code ? HasSubstr("exit code " + std::to_string(*code))
+                             : HasSubstr("could not be started"));
+      EXPECT_THAT(text, HasSubstr("left where it is:\r\n" + Narrow(archive)));
+      EXPECT_FALSE(SaidSuccess());
+      EXPECT_EQ(controls.beeps, 0);
+      EXPECT_EQ(controls.flashes, 0);
+      EXPECT_TRUE(controls.shellOpens.empty());
+      EXPECT_FALSE(AnyTempFileLeft());
+    }
+  }
+}
+
+TEST_F(PackSequence, ATemporaryFileThatCannotBeWrittenStopsBeforeItsRun) {
+  struct Row {
+    std::u16string blocked;
+    std::size_t runsBefore;
+  };
+  const Row rows[] = {{u"zek.lst", 0}, {u"mapslist.txt", 6}, {u"comment.txt", 7}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Narrow(row.blocked));
+    runs.clear();
+    controls.messages.clear();
+    // A folder of that name cannot be written as a file.
+    const std::u16string blocked = dir.folder(u"temp/" + row.blocked);
+    fixtures::WriteBytes(blocked + u"inside", std::vector<std::uint8_t>{1});
+
+    EXPECT_FALSE(PackArchive(state));
+    EXPECT_EQ(runs.size(), row.runsBefore);
+    ASSERT_EQ(controls.messages.size(), 1u);
+    EXPECT_THAT(Narrow(controls.messages[0].text), HasSubstr(Narrow(Temp(row.blocked))));
+    EXPECT_FALSE(SaidSuccess());
+    std::filesystem::remove_all(fixtures::NativePath(Temp(row.blocked)));
+  }
+}
+
+TEST_F(PackSequence, AnExistingArchiveIsReplacedOnlyOnYesAndOnlyWhenItCanBeDeleted) {
+  fixtures::WriteBytes(archive, std::vector<std::uint8_t>{'o', 'l', 'd'});
+  controls.answers = {false};
+  EXPECT_FALSE(PackArchive(state));
+  EXPECT_THAT(controls.questions,
+              ElementsAre(u"Archive with specified name already exists. Overwrite?"));
+  EXPECT_TRUE(runs.empty());
+  EXPECT_TRUE(platform::Exists(archive));
+
+  controls.answers = {true};
+  EXPECT_TRUE(PackArchive(state));
+  EXPECT_FALSE(platform::Exists(archive));  // the recorder made nothing
+  EXPECT_EQ(runs.size(), 11u);
+
+  // A folder in the archive's place cannot be deleted as a file.
+  runs.clear();
+  controls.statusTexts.clear();
+  fixtures::WriteBytes(archive + u"/inside", std::vector<std::uint8_t>{1});
+  controls.answers = {true};
+  EXPECT_FALSE(PackArchive(state));
+  EXPECT_TRUE(runs.empty());
+  ASSERT_EQ(controls.messages.size(), 1u);
+  EXPECT_THAT(Narrow(controls.messages[0].text), HasSubstr(Narrow(archive) + "\r\n"));
+  EXPECT_FALSE(SaidSuccess());
+}
+
+TEST_F(PackingTest, NothingToPackAndProblemsTheUserDeclinesRunNothing) {
+  EXPECT_FALSE(PackArchive(state));  // an empty pack list
+  ASSERT_EQ(controls.messages.size(), 1u);
+  EXPECT_EQ(controls.messages[0].text, u"There is no valid files to pack!");
+
+  fixtures::PmsSpec broken;
+  broken.spawnCount = 0;  // a problem, reported; the map is still packed
+  Put(kKindMap, "nospawn.PMS", fixtures::PmsBytes(broken));
+  PutImage(kKindTexture, "rock.bmp");
+  PutImage(kKindEdge, "rock.bmp");
+  Choose("nospawn.PMS", kKindMap);
+  controls.answers = {false};
+  EXPECT_FALSE(PackArchive(state));  // rebuilds the stale content first
+  ASSERT_TRUE(state.contentReport);
+  EXPECT_THAT(controls.questions,
+              ElementsAre(u"Several problems with the map(s) were detected. Continue?"));
+  EXPECT_TRUE(runs.empty());
+  controls.answers = {true};
+  EXPECT_TRUE(PackArchive(state));
+  EXPECT_EQ(controls.text(ui::Slot::archiveNameEdit), u"nospawn.rar");
+}
+
+}  // namespace
