@@ -11,7 +11,7 @@
 
 #include "app/win32_controls.h"
 #include "app/win32_tree.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/slots.h"
 
 namespace app {

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/tree.h"
 
 // Names of this many characters or more (extension included) are not listed.

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
 

@@ -4,7 +4,7 @@
 // the content: the pack sequence packs exactly the items marked included.
 #pragma once
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/tree.h"
 
 // Pack marks, shown as the items' overlays.
