@@ -136,19 +136,18 @@ void RegisterWindowClass(HINSTANCE instance) {
 // 24-bit colour with masks, not 32-bit alpha: Wine's image list skips the overlay of an
 // image that has alpha, and clips it to the image's own mask unless the tree hands it a
 // solid background. Masked pictures draw their overlays whole on Windows and Wine alike.
-HIMAGELIST CreateImageList(HINSTANCE instance) {
-  const HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
+platform::win32::ImageList CreateImageList(HINSTANCE instance) {
+  platform::win32::ImageList list(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, kImageCount, 0));
   for (int i = 0; i < kImageCount; ++i) {
     // A DIB section keeps the exact colours whatever the display's depth.
-    const HBITMAP picture =
+    const platform::win32::OwnedBitmap picture(
         static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(kFirstPictureResource + i),
-                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     // Makes the mask and turns the clear pixels black, which masked drawing needs.
-    ImageList_AddMasked(list, picture, kClearColour);
-    if (picture != nullptr) DeleteObject(picture);
+    ImageList_AddMasked(list.get(), picture.get(), kClearColour);
   }
   for (int overlay = 1; overlay <= 3; ++overlay) {
-    ImageList_SetOverlayImage(list, kFirstOverlayImage + overlay - 1, overlay);
+    ImageList_SetOverlayImage(list.get(), kFirstOverlayImage + overlay - 1, overlay);
   }
   return list;
 }
@@ -194,7 +193,7 @@ void CreateTabControl(MainWindow& main) {
       0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | TCS_FIXEDWIDTH | TCS_FORCEICONLEFT, box.x,
       box.y, box.width, box.height, main.window,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabControlId)), main.instance, nullptr);
-  SendMessageW(main.tabControl, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(main.images));
+  SendMessageW(main.tabControl, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(main.images.get()));
   for (int tab = 0; tab < 4; ++tab) {
     TCITEMW item{};
     item.mask = TCIF_IMAGE;
@@ -211,10 +210,10 @@ void SetFonts(MainWindow& main) {
   SendMessageW(main.statusBar, WM_SETFONT, gui, FALSE);
   for (HWND control : main.slots) SendMessageW(control, WM_SETFONT, gui, FALSE);
 
-  main.fixedFont =
-      CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_OUTLINE_PRECIS,
-                  CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FIXED_PITCH, L"Courier New");
-  const WPARAM fixed = reinterpret_cast<WPARAM>(main.fixedFont);
+  main.fixedFont.reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                   OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                   FIXED_PITCH, L"Courier New"));
+  const WPARAM fixed = reinterpret_cast<WPARAM>(main.fixedFont.get());
   SendMessageW(main.slot(Slot::commentEdit), WM_SETFONT, fixed, FALSE);
   SendMessageW(main.slot(Slot::detailsEdit), WM_SETFONT, fixed, FALSE);
 }
@@ -223,8 +222,6 @@ void SetFonts(MainWindow& main) {
 
 MainWindow::~MainWindow() {
   if (window != nullptr && IsWindow(window)) DestroyWindow(window);
-  if (images != nullptr) ImageList_Destroy(images);
-  if (fixedFont != nullptr) DeleteObject(fixedFont);
   if (state.controls == &controls) state.controls = nullptr;
   if (state.catalogueTree == &catalogueTree) state.catalogueTree = nullptr;
   if (state.packTree == &packTree) state.packTree = nullptr;
@@ -273,7 +270,7 @@ bool CreateMainWindow(MainWindow& main, HINSTANCE instance) {
   CreateTabControl(main);
   for (Slot tree : {Slot::catalogueTree, Slot::packTree, Slot::contentTree}) {
     SendMessageW(main.slot(tree), TVM_SETIMAGELIST, TVSIL_NORMAL,
-                 reinterpret_cast<LPARAM>(main.images));
+                 reinterpret_cast<LPARAM>(main.images.get()));
     SendMessageW(main.slot(tree), TVM_SETITEMHEIGHT, kTreeItemHeight, 0);
     // With no background colour of its own, Wine's tree draws images transparently and
     // shows an overlay only where the image under it is opaque.

@@ -11,6 +11,7 @@
 
 #include "app/win32_controls.h"
 #include "app/win32_tree.h"
+#include "platform/win32/owned_handles.h"
 #include "state/app_state.h"
 #include "ui/slots.h"
 
@@ -72,8 +73,9 @@ struct MainWindow {
   HWND statusBar = nullptr;
   std::array<HWND, ui::kSlotCount> slots{};
   HWND tabControl = nullptr;
-  HIMAGELIST images = nullptr;
-  HFONT fixedFont = nullptr;  // Courier New for the comment and the details
+  // Released after the window (the destructor's body) that uses them.
+  platform::win32::ImageList images;
+  platform::win32::OwnedFont fixedFont;  // Courier New for the comment and the details
   Win32Controls controls;
   // The Tree seam over the three tree views; AppState points at them.
   Win32Tree catalogueTree;

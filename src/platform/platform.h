@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/owned.h"
+
 namespace platform {
 
 struct LocalTime {
@@ -94,12 +96,16 @@ std::span<const std::uint8_t> BuiltinResource(int id);
 class GraphicsSession {
  public:
   GraphicsSession();
-  ~GraphicsSession();
-  GraphicsSession(const GraphicsSession&) = delete;
-  GraphicsSession& operator=(const GraphicsSession&) = delete;
 
  private:
-  [[maybe_unused]] std::uintptr_t token_ = 0;  // GDI+ startup token on Windows
+  // The GDI+ startup token on Windows, shut down with the session; 0 where nothing starts.
+  struct Token {
+    using Value = std::uintptr_t;
+    static Value Empty() { return 0; }
+    static bool IsEmpty(Value token) { return token == 0; }
+    static void Release(Value token);
+  };
+  Owned<Token> token_;
 };
 
 // --- Folders and listings ---------------------------------------------------------------
