@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/content_page_handlers.h"
 #include "app/main_page_handlers.h"
 #include "app/main_window.h"
@@ -136,20 +138,25 @@ void RegisterWindowClass(HINSTANCE instance) {
 // 24-bit colour with masks, not 32-bit alpha: Wine's image list skips the overlay of an
 // image that has alpha, and clips it to the image's own mask unless the tree hands it a
 // solid background. Masked pictures draw their overlays whole on Windows and Wine alike.
-platform::win32::ImageList CreateImageList(HINSTANCE instance) {
-  platform::win32::ImageList list(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, kImageCount, 0));
+// False when the list or one of its pictures could not be made; the window works on with
+// what there is.
+[[nodiscard]] bool LoadImageList(MainWindow& main) {
+  main.images.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, kImageCount, 0));
+  const HIMAGELIST list = main.images.get();
+  if (list == nullptr) return false;
+  bool complete = true;
   for (int i = 0; i < kImageCount; ++i) {
     // A DIB section keeps the exact colours whatever the display's depth.
     const platform::win32::OwnedBitmap picture(
-        static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(kFirstPictureResource + i),
+        static_cast<HBITMAP>(LoadImageW(main.instance, MAKEINTRESOURCEW(kFirstPictureResource + i),
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     // Makes the mask and turns the clear pixels black, which masked drawing needs.
-    ImageList_AddMasked(list.get(), picture.get(), kClearColour);
+    if (ImageList_AddMasked(list, picture.get(), kClearColour) < 0) complete = false;
   }
   for (int overlay = 1; overlay <= 3; ++overlay) {
-    ImageList_SetOverlayImage(list.get(), kFirstOverlayImage + overlay - 1, overlay);
+    ImageList_SetOverlayImage(list, kFirstOverlayImage + overlay - 1, overlay);
   }
-  return list;
+  return complete;
 }
 
 // A group box paints only its frame and caption; the inside is erased with the button
@@ -220,6 +227,10 @@ void SetFonts(MainWindow& main) {
 
 }  // namespace
 
+void TraceFailure(const wchar_t* what) {
+  OutputDebugStringW((std::wstring(kProgramTitle) + L": " + what + L"\n").c_str());
+}
+
 MainWindow::~MainWindow() {
   if (window != nullptr && IsWindow(window)) DestroyWindow(window);
   if (state.controls == &controls) state.controls = nullptr;
@@ -266,7 +277,7 @@ bool CreateMainWindow(MainWindow& main, HINSTANCE instance) {
   main.state.contentTree = &main.contentTree;
   WireContentPage(main);
   WireMainPage(main);
-  main.images = CreateImageList(instance);
+  if (!LoadImageList(main)) TraceFailure(L"the image list could not be loaded");
   CreateTabControl(main);
   for (Slot tree : {Slot::catalogueTree, Slot::packTree, Slot::contentTree}) {
     SendMessageW(main.slot(tree), TVM_SETIMAGELIST, TVSIL_NORMAL,

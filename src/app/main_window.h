@@ -94,6 +94,10 @@ bool CreateMainWindow(MainWindow& main, HINSTANCE instance);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Leaves a line for a debugger (OutputDebugString) about a failure that the user is not
+// shown, so that it is not lost without a trace.
+void TraceFailure(const wchar_t* what);
+
 // Loads the configuration in its fixed order, labels the window, picks the first page and
 // shows the window. Gives an exit code when the process must end at once.
 std::optional<int> RunStartup(MainWindow& main);

@@ -38,9 +38,11 @@ struct Reader {
 
 struct Writer {
   std::u16string path;
+  // Every key is still tried after a failure; the first one decides the result.
+  mutable bool written = true;
 
   void text(std::u16string_view section, std::u16string_view key, std::u16string_view value) const {
-    platform::WriteIniString(path, section, key, value);
+    if (!platform::WriteIniString(path, section, key, value)) written = false;
   }
   void number(std::u16string_view key, int value) const {
     text(kPreferences, key, DecimalText(value));
@@ -129,7 +131,7 @@ void LoadSettings(AppState& state, ui::Controls& controls) {
   state.languageName = in.text(kSettings, u"Localization", u"default", 64);
 }
 
-void SaveSettings(const AppState& state, const ui::Controls& controls) {
+bool SaveSettings(const AppState& state, const ui::Controls& controls) {
   const Writer out{SettingsFilePath(state)};
 
   // The normal rectangle, so that a maximized or minimized window keeps its restored place.
@@ -162,4 +164,5 @@ void SaveSettings(const AppState& state, const ui::Controls& controls) {
   out.flag(kSettings, u"Explore", state.explore);
 
   out.text(kSettings, u"Localization", state.languageName);
+  return out.written;
 }

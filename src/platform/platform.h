@@ -35,7 +35,7 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path)
 
 // Creates or replaces the file, unshared, and writes the bytes. False when it cannot be
 // created; a short write is reported as false too.
-bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes);
+[[nodiscard]] bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes);
 
 // A read-only file with a read buffer, so that many small reads and relative seeks cost no
 // system call each. Seeking past the end is allowed; the next read then yields nothing.
@@ -130,8 +130,9 @@ std::u16string TempFolder();
 std::u16string ReadIniString(std::u16string_view path, std::u16string_view section,
                              std::u16string_view key, std::u16string_view fallback,
                              std::size_t maxChars);
-bool WriteIniString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
-                    std::u16string_view value);
+// False when the file cannot be created (a new one starts as UTF-16) or the key written.
+[[nodiscard]] bool WriteIniString(std::u16string_view path, std::u16string_view section,
+                                  std::u16string_view key, std::u16string_view value);
 
 // --- Registry ---------------------------------------------------------------------------
 
@@ -139,6 +140,7 @@ enum class RegistryRoot { kLocalMachine, kClassesRoot };
 
 // The data of the value at enumeration position 0 of the key, as text (at most 260
 // characters); nothing when the key or value cannot be read. Never found off Windows.
-std::optional<std::u16string> FirstRegistryValue(RegistryRoot root, std::u16string_view subkey);
+[[nodiscard]] std::optional<std::u16string> FirstRegistryValue(RegistryRoot root,
+                                                               std::u16string_view subkey);
 
 }  // namespace platform

@@ -120,7 +120,7 @@ TEST_F(SettingsFile, SavedSettingsLoadBackAndASecondSaveReplacesThem) {
   state.autoloadTemplate = state.testArchive = true;
   state.skipDefaultMaps = state.skipDefaultTextures = state.explore = false;
   const std::string flags = Flags();
-  SaveSettings(state, controls);
+  ASSERT_TRUE(SaveSettings(state, controls));
 
   for (std::u16string* field : fields) field->clear();
   state.autoloadTemplate = state.testArchive = false;
@@ -131,7 +131,7 @@ TEST_F(SettingsFile, SavedSettingsLoadBackAndASecondSaveReplacesThem) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(*fields[i], u"D:\\t\u00e9" + DecimalText(i) + u".exe");
 
   controls.setText(Slot::archiveNameEdit, u"weekly.rar");  // no folder
-  SaveSettings(state, controls);
+  ASSERT_TRUE(SaveSettings(state, controls));
   Load();
   EXPECT_EQ(state.lastActiveFolder, u"");
 }
