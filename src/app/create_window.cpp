@@ -18,9 +18,9 @@ using ui::Slot;
 
 struct ControlSpec {
   const wchar_t* className;
-  DWORD style;  // besides WS_CHILD; every control starts hidden
-  bool edge;    // WS_EX_CLIENTEDGE
-  int id;
+  DWORD style;             // besides WS_CHILD; every control starts hidden
+  bool edge;               // WS_EX_CLIENTEDGE
+  int id;                  // WM_COMMAND's low word
   const wchar_t* caption;  // the untranslated ones; the others come with the UI text
 };
 
@@ -38,89 +38,85 @@ const wchar_t* const kStatic = L"STATIC";
 const wchar_t* const kCombo = L"COMBOBOX";
 const wchar_t* const kTreeView = WC_TREEVIEWW;
 
-// In slot order. Controls that share an id share their action in the window procedure.
+// In slot order. A control's command id is its own slot's; controls that share an action in
+// the window procedure share the id of the first of them.
 const ControlSpec kControls[ui::kSlotCount] = {
-    {kEdit, kLineEdit, true, 0, nullptr},              // mainSearchEdit
-    {kButton, BS_DEFPUSHBUTTON, false, 1, L"Go"},      // mainSearchButton
-    {kTreeView, kTree, true, 2, nullptr},              // catalogueTree
-    {kButton, kPush, false, 3, L"->"},                 // addButton
-    {kButton, kPush, false, 4, nullptr},               // loadMapslistButton
-    {kButton, kPush, false, 5, nullptr},               // saveMapslistButton
-    {kTreeView, kTree, true, 6, nullptr},              // packTree
-    {kButton, kPush, false, 7, L"<-"},                 // removeButton
-    {kButton, kPush, false, 8, nullptr},               // refreshCatalogueButton
-    {kButton, kPush, false, 9, nullptr},               // clearButton
-    {kEdit, kLineEdit, true, 10, nullptr},             // archiveNameEdit
-    {kButton, kPush, false, 11, nullptr},              // browseArchiveButton
-    {kButton, BS_AUTORADIOBUTTON, false, 12, L"rar"},  // rarRadio
-    {kButton, BS_AUTORADIOBUTTON, false, 12, L"zip"},  // zipRadio
-    {kStatic, kLabel, false, 0, nullptr},              // compressionLabel
-    {kCombo, kDropList, false, 15, nullptr},           // compressionCombo
-    {kStatic, kLabel, false, 0, nullptr},              // recoveryLabel
-    {kCombo, kDropList, false, 17, nullptr},           // recoveryCombo
-    {kButton, kCheck, false, 18, nullptr},             // solidCheck
-    {kButton, kPush, false, 19, nullptr},              // packButton
-    {kEdit, kLineEdit, true, 20, nullptr},             // contentSearchEdit
-    {kButton, kPush, false, 21, L"Go"},                // contentSearchButton
-    {kTreeView, kTree, true, 22, nullptr},             // contentTree
-    {kButton, kPush, false, 23, nullptr},              // showLogButton
-    {kEdit, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY, true, 24,
-     nullptr},                                    // detailsEdit
-    {kButton, kCheck, false, 25, nullptr},        // fitImageCheck
-    {kStatic, SS_OWNERDRAW, false, 26, nullptr},  // previewBox
-    {kButton, kPush, false, 27, nullptr},         // refreshContentButton
-    {kButton, kCheck, false, 28, nullptr},        // addCommentCheck
-    {kButton, kPush, false, 29, nullptr},         // loadTemplateButton
-    {kButton, kCheck, false, 30, nullptr},        // useFileCheck
-    {kButton, kPush, false, 31, nullptr},         // browseCommentFileButton
-    {kEdit, kLineEdit, true, 32, nullptr},        // commentFileEdit
-    {kEdit, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, true, 32, nullptr},  // commentEdit
-    {kStatic, kLabel, false, 0, nullptr},                                    // soldatPathLabel
-    {kEdit, kLineEdit, true, 35, nullptr},                                   // soldatPathEdit
-    {kButton, kPush, false, 36, nullptr},                                    // browseSoldatButton
-    {kStatic, kLabel, false, 0, nullptr},                                    // polyWorksPathLabel
-    {kEdit, kLineEdit, true, 35, nullptr},                                   // polyWorksPathEdit
-    {kButton, kPush, false, 39, nullptr},                // browsePolyWorksButton
-    {kStatic, kLabel, false, 0, nullptr},                // winRarPathLabel
-    {kEdit, kLineEdit, true, 35, nullptr},               // winRarPathEdit
-    {kButton, kPush, false, 42, nullptr},                // browseWinRarButton
-    {kStatic, kLabel, false, 0, nullptr},                // tempFolderLabel
-    {kEdit, WS_DISABLED | kLineEdit, true, 0, nullptr},  // tempFolderEdit
-    {kStatic, kLabel, false, 0, nullptr},                // defaultFolderLabel
-    {kEdit, kLineEdit, true, 35, nullptr},               // defaultFolderEdit
-    {kButton, kPush, false, 47, nullptr},                // browseDefaultFolderButton
-    {kStatic, kLabel, false, 0, nullptr},                // templatePathLabel
-    {kEdit, kLineEdit, true, 35, nullptr},               // templatePathEdit
-    {kButton, kPush, false, 50, nullptr},                // browseTemplateButton
-    {kButton, kCheck, false, 51, nullptr},               // autoloadTemplateCheck
-    {kButton, BS_GROUPBOX, false, 0, nullptr},           // defaultFilesGroup
-    {kButton, kCheck, false, 53, nullptr},               // skipAllCheck
-    {kButton, kCheck, false, 54, nullptr},               // skipMapsCheck
-    {kButton, kCheck, false, 54, nullptr},               // skipSceneriesCheck
-    {kButton, kCheck, false, 54, nullptr},               // skipTexturesCheck
-    {kButton, kCheck, false, 51, nullptr},               // skipMapslistCheck
-    {kButton, BS_GROUPBOX, false, 0, nullptr},           // afterCreationGroup
-    {kButton, kCheck, false, 51, nullptr},               // testArchiveCheck
-    {kButton, kCheck, false, 51, nullptr},               // lockArchiveCheck
-    {kButton, kCheck, false, 51, nullptr},               // exploreCheck
-    {kStatic, kLabel, false, 0, nullptr},                // languageLabel
-    {kCombo, kDropList, false, 63, nullptr},             // languageCombo
-    {kButton, kPush, false, 64, nullptr},                // applyButton
-};
-
-struct TextLimit {
-  Slot slot;
-  int characters;
-};
-constexpr TextLimit kTextLimits[] = {
-    {Slot::mainSearchEdit, 50},   {Slot::archiveNameEdit, 260},   {Slot::contentSearchEdit, 50},
-    {Slot::commentFileEdit, 260}, {Slot::soldatPathEdit, 195},    {Slot::polyWorksPathEdit, 195},
-    {Slot::winRarPathEdit, 260},  {Slot::defaultFolderEdit, 210}, {Slot::templatePathEdit, 260},
+    {kEdit, kLineEdit, true, SlotCommand(Slot::mainSearchEdit), nullptr},
+    {kButton, BS_DEFPUSHBUTTON, false, SlotCommand(Slot::mainSearchButton), L"Go"},
+    {kTreeView, kTree, true, SlotCommand(Slot::catalogueTree), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::addButton), L"->"},
+    {kButton, kPush, false, SlotCommand(Slot::loadMapslistButton), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::saveMapslistButton), nullptr},
+    {kTreeView, kTree, true, SlotCommand(Slot::packTree), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::removeButton), L"<-"},
+    {kButton, kPush, false, SlotCommand(Slot::refreshCatalogueButton), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::clearButton), nullptr},
+    {kEdit, kLineEdit, true, SlotCommand(Slot::archiveNameEdit), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::browseArchiveButton), nullptr},
+    {kButton, BS_AUTORADIOBUTTON, false, SlotCommand(Slot::rarRadio), L"rar"},
+    {kButton, BS_AUTORADIOBUTTON, false, SlotCommand(Slot::rarRadio), L"zip"},  // zipRadio
+    {kStatic, kLabel, false, kNoCommand, nullptr},                              // compressionLabel
+    {kCombo, kDropList, false, SlotCommand(Slot::compressionCombo), nullptr},
+    {kStatic, kLabel, false, kNoCommand, nullptr},  // recoveryLabel
+    {kCombo, kDropList, false, SlotCommand(Slot::recoveryCombo), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::solidCheck), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::packButton), nullptr},
+    {kEdit, kLineEdit, true, SlotCommand(Slot::contentSearchEdit), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::contentSearchButton), L"Go"},
+    {kTreeView, kTree, true, SlotCommand(Slot::contentTree), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::showLogButton), nullptr},
+    {kEdit, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY, true,
+     SlotCommand(Slot::detailsEdit), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::fitImageCheck), nullptr},
+    {kStatic, SS_OWNERDRAW, false, SlotCommand(Slot::previewBox), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::refreshContentButton), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::addCommentCheck), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::loadTemplateButton), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::useFileCheck), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::browseCommentFileButton), nullptr},
+    {kEdit, kLineEdit, true, SlotCommand(Slot::commentFileEdit), nullptr},
+    {kEdit, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, true, SlotCommand(Slot::commentFileEdit),
+     nullptr},                                      // commentEdit
+    {kStatic, kLabel, false, kNoCommand, nullptr},  // soldatPathLabel
+    {kEdit, kLineEdit, true, SlotCommand(Slot::soldatPathEdit), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::browseSoldatButton), nullptr},
+    {kStatic, kLabel, false, kNoCommand, nullptr},                         // polyWorksPathLabel
+    {kEdit, kLineEdit, true, SlotCommand(Slot::soldatPathEdit), nullptr},  // polyWorksPathEdit
+    {kButton, kPush, false, SlotCommand(Slot::browsePolyWorksButton), nullptr},
+    {kStatic, kLabel, false, kNoCommand, nullptr},                         // winRarPathLabel
+    {kEdit, kLineEdit, true, SlotCommand(Slot::soldatPathEdit), nullptr},  // winRarPathEdit
+    {kButton, kPush, false, SlotCommand(Slot::browseWinRarButton), nullptr},
+    {kStatic, kLabel, false, kNoCommand, nullptr},                         // tempFolderLabel
+    {kEdit, WS_DISABLED | kLineEdit, true, kNoCommand, nullptr},           // tempFolderEdit
+    {kStatic, kLabel, false, kNoCommand, nullptr},                         // defaultFolderLabel
+    {kEdit, kLineEdit, true, SlotCommand(Slot::soldatPathEdit), nullptr},  // defaultFolderEdit
+    {kButton, kPush, false, SlotCommand(Slot::browseDefaultFolderButton), nullptr},
+    {kStatic, kLabel, false, kNoCommand, nullptr},                         // templatePathLabel
+    {kEdit, kLineEdit, true, SlotCommand(Slot::soldatPathEdit), nullptr},  // templatePathEdit
+    {kButton, kPush, false, SlotCommand(Slot::browseTemplateButton), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::autoloadTemplateCheck), nullptr},
+    {kButton, BS_GROUPBOX, false, kNoCommand, nullptr},  // defaultFilesGroup
+    {kButton, kCheck, false, SlotCommand(Slot::skipAllCheck), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::skipMapsCheck), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::skipMapsCheck), nullptr},  // skipSceneriesCheck
+    {kButton, kCheck, false, SlotCommand(Slot::skipMapsCheck), nullptr},  // skipTexturesCheck
+    {kButton, kCheck, false, SlotCommand(Slot::autoloadTemplateCheck),
+     nullptr},                                           // skipMapslistCheck
+    {kButton, BS_GROUPBOX, false, kNoCommand, nullptr},  // afterCreationGroup
+    {kButton, kCheck, false, SlotCommand(Slot::autoloadTemplateCheck),
+     nullptr},  // testArchiveCheck
+    {kButton, kCheck, false, SlotCommand(Slot::autoloadTemplateCheck),
+     nullptr},  // lockArchiveCheck
+    {kButton, kCheck, false, SlotCommand(Slot::autoloadTemplateCheck), nullptr},  // exploreCheck
+    {kStatic, kLabel, false, kNoCommand, nullptr},                                // languageLabel
+    {kCombo, kDropList, false, SlotCommand(Slot::languageCombo), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::applyButton), nullptr},
 };
 
 constexpr int kCompressionLevels = 6;
 constexpr int kRecoveryChoices = 11;
-constexpr int kTabImages[4] = {kImageMain, kImageBox, kImageNoComment, kImageSettings};
+constexpr ui::Image kTabImages[4] = {ui::Image::kMain, ui::Image::kBox, ui::Image::kNoComment,
+                                     ui::Image::kSettings};
 
 void RegisterWindowClass(HINSTANCE instance) {
   WNDCLASSW windowClass{};
@@ -154,7 +150,8 @@ void RegisterWindowClass(HINSTANCE instance) {
     if (ImageList_AddMasked(list, picture.get(), kClearColour) < 0) complete = false;
   }
   for (int overlay = 1; overlay <= 3; ++overlay) {
-    ImageList_SetOverlayImage(list, kFirstOverlayImage + overlay - 1, overlay);
+    ImageList_SetOverlayImage(list, ui::ImageIndex(ui::Image::kFirstOverlay) + overlay - 1,
+                              overlay);
   }
   return complete;
 }
@@ -204,7 +201,7 @@ void CreateTabControl(MainWindow& main) {
   for (int tab = 0; tab < 4; ++tab) {
     TCITEMW item{};
     item.mask = TCIF_IMAGE;
-    item.iImage = kTabImages[tab];
+    item.iImage = ui::ImageIndex(kTabImages[tab]);
     SendMessageW(main.tabControl, TCM_INSERTITEMW, static_cast<WPARAM>(tab),
                  reinterpret_cast<LPARAM>(&item));
   }
@@ -288,8 +285,10 @@ bool CreateMainWindow(MainWindow& main, HINSTANCE instance) {
     SendMessageW(main.slot(tree), TVM_SETBKCOLOR, 0, static_cast<LPARAM>(RGB(255, 255, 255)));
   }
   SetFonts(main);
-  for (const TextLimit& limit : kTextLimits) {
-    SendMessageW(main.slot(limit.slot), EM_SETLIMITTEXT, static_cast<WPARAM>(limit.characters), 0);
+  for (int i = 0; i < ui::kSlotCount; ++i) {
+    if (const int limit = ui::TextLimit(static_cast<Slot>(i)); limit > 0) {
+      SendMessageW(main.slots[i], EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+    }
   }
   return true;
 }

@@ -13,6 +13,7 @@
 #include "app/win32_tree.h"
 #include "platform/win32/owned_handles.h"
 #include "state/app_state.h"
+#include "ui/images.h"
 #include "ui/slots.h"
 
 namespace app {
@@ -23,20 +24,26 @@ inline constexpr wchar_t kProgramTitle[] = L"Soldat ZEK";
 constexpr UINT kStartupMessage = WM_USER + 1;
 constexpr int kTabControlId = 75;
 
-// The ids that page commands arrive with in WM_COMMAND's low word (the control table in
-// create_window.cpp gives each control its id).
+// The id that a page control's commands arrive with in WM_COMMAND's low word: the number of
+// its slot (create_window.cpp gives controls that share an action the first one's id).
+constexpr int SlotCommand(ui::Slot slot) {
+  return static_cast<int>(slot);
+}
+// Labels and group boxes send no command; they keep the id 0 that the table always gave them.
+constexpr int kNoCommand = 0;
+
 enum CommandId : int {
-  kMainSearchEditId = 0,
-  kMainSearchButtonId = 1,
-  kAddButtonId = 3,
-  kRemoveButtonId = 7,
-  kRefreshCatalogueButtonId = 8,
-  kClearButtonId = 9,
-  kContentSearchEditId = 20,
-  kContentSearchButtonId = 21,
-  kShowLogButtonId = 23,
-  kFitImageCheckId = 25,
-  kRefreshContentButtonId = 27,
+  kMainSearchEditId = SlotCommand(ui::Slot::mainSearchEdit),
+  kMainSearchButtonId = SlotCommand(ui::Slot::mainSearchButton),
+  kAddButtonId = SlotCommand(ui::Slot::addButton),
+  kRemoveButtonId = SlotCommand(ui::Slot::removeButton),
+  kRefreshCatalogueButtonId = SlotCommand(ui::Slot::refreshCatalogueButton),
+  kClearButtonId = SlotCommand(ui::Slot::clearButton),
+  kContentSearchEditId = SlotCommand(ui::Slot::contentSearchEdit),
+  kContentSearchButtonId = SlotCommand(ui::Slot::contentSearchButton),
+  kShowLogButtonId = SlotCommand(ui::Slot::showLogButton),
+  kFitImageCheckId = SlotCommand(ui::Slot::fitImageCheck),
+  kRefreshContentButtonId = SlotCommand(ui::Slot::refreshContentButton),
 };
 constexpr int kIconResource = 101;
 constexpr int kFirstPictureResource = 131;
@@ -46,18 +53,6 @@ constexpr int kImageCount = 19;
 constexpr int kTreeItemHeight = 21;
 
 enum Page : int { kMainPage = 0, kContentPage = 1, kCommentPage = 2, kSettingsPage = 3 };
-
-// Tree and tab images (the shared image list).
-enum Image : int {
-  kImageSearchFolder = 0,
-  kImageClosedFolder = 1,
-  kImageOpenFolder = 2,
-  kImageBox = 3,
-  kImageMain = 9,
-  kImageSettings = 10,
-  kImageNoComment = 15,
-  kFirstOverlayImage = 16,  // overlays 1..3 are images 16..18
-};
 
 struct MainWindow {
   explicit MainWindow(AppState& appState) : state(appState), controls(*this) {}

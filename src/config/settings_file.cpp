@@ -94,7 +94,8 @@ void LoadSettings(AppState& state, ui::Controls& controls) {
       ClampWindowPlacement(x, y, h, controls.workArea(), WindowFrameOf(state));
   controls.placeWindow(place.x, place.y, place.width, place.height);
 
-  state.lastActiveFolder = in.text(kPreferences, u"LastActiveFolder", u"", 260);
+  state.lastActiveFolder = in.text(kPreferences, u"LastActiveFolder", u"",
+                                   static_cast<std::size_t>(ui::TextLimit(Slot::archiveNameEdit)));
 
   const std::u16string archiveType = in.text(kPreferences, u"ArchiveType", u"0", kNumberChars);
   const bool rar = !archiveType.empty() && archiveType.front() == u'0';
@@ -113,11 +114,15 @@ void LoadSettings(AppState& state, ui::Controls& controls) {
   controls.setChecked(Slot::fitImageCheck, in.flag(kPreferences, u"FitImage", u"0"));
   controls.setChecked(Slot::addCommentCheck, in.flag(kPreferences, u"AddComment", u"0"));
 
-  state.soldatPath = in.text(kSettings, u"SoldatPath", u"", 195);
-  state.polyWorksPath = in.text(kSettings, u"PWPath", u"", 195);
-  state.winRarPath = in.text(kSettings, u"WinRARPath", u"", 260);
-  state.defaultSaveFolder = in.text(kSettings, u"DefaultSaveFolder", u"", 210);
-  state.templatePath = in.text(kSettings, u"TemplatePath", u"", 260);
+  // Each path is cut to what its edit on the Settings page takes.
+  const auto path = [&](std::u16string_view key, Slot edit) {
+    return in.text(kSettings, key, u"", static_cast<std::size_t>(ui::TextLimit(edit)));
+  };
+  state.soldatPath = path(u"SoldatPath", Slot::soldatPathEdit);
+  state.polyWorksPath = path(u"PWPath", Slot::polyWorksPathEdit);
+  state.winRarPath = path(u"WinRARPath", Slot::winRarPathEdit);
+  state.defaultSaveFolder = path(u"DefaultSaveFolder", Slot::defaultFolderEdit);
+  state.templatePath = path(u"TemplatePath", Slot::templatePathEdit);
 
   state.autoloadTemplate = in.flag(kSettings, u"AutoloadTemplate", u"0");
   state.skipDefaultMaps = in.flag(kSettings, u"SkipDefaultMaps", u"1");
