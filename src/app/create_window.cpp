@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/content_page_handlers.h"
 #include "app/main_page_handlers.h"
 #include "app/main_window.h"
@@ -16,9 +18,9 @@ using ui::Slot;
 
 struct ControlSpec {
   const wchar_t* className;
-  DWORD style;  // besides WS_CHILD; every control starts hidden
-  bool edge;    // WS_EX_CLIENTEDGE
-  int id;
+  DWORD style;             // besides WS_CHILD; every control starts hidden
+  bool edge;               // WS_EX_CLIENTEDGE
+  int id;                  // WM_COMMAND's low word
   const wchar_t* caption;  // the untranslated ones; the others come with the UI text
 };
 
@@ -36,89 +38,85 @@ const wchar_t* const kStatic = L"STATIC";
 const wchar_t* const kCombo = L"COMBOBOX";
 const wchar_t* const kTreeView = WC_TREEVIEWW;
 
-// In slot order. Controls that share an id share their action in the window procedure.
+// In slot order. A control's command id is its own slot's; controls that share an action in
+// the window procedure share the id of the first of them.
 const ControlSpec kControls[ui::kSlotCount] = {
-    {kEdit, kLineEdit, true, 0, nullptr},              // mainSearchEdit
-    {kButton, BS_DEFPUSHBUTTON, false, 1, L"Go"},      // mainSearchButton
-    {kTreeView, kTree, true, 2, nullptr},              // catalogueTree
-    {kButton, kPush, false, 3, L"->"},                 // addButton
-    {kButton, kPush, false, 4, nullptr},               // loadMapslistButton
-    {kButton, kPush, false, 5, nullptr},               // saveMapslistButton
-    {kTreeView, kTree, true, 6, nullptr},              // packTree
-    {kButton, kPush, false, 7, L"<-"},                 // removeButton
-    {kButton, kPush, false, 8, nullptr},               // refreshCatalogueButton
-    {kButton, kPush, false, 9, nullptr},               // clearButton
-    {kEdit, kLineEdit, true, 10, nullptr},             // archiveNameEdit
-    {kButton, kPush, false, 11, nullptr},              // browseArchiveButton
-    {kButton, BS_AUTORADIOBUTTON, false, 12, L"rar"},  // rarRadio
-    {kButton, BS_AUTORADIOBUTTON, false, 12, L"zip"},  // zipRadio
-    {kStatic, kLabel, false, 0, nullptr},              // compressionLabel
-    {kCombo, kDropList, false, 15, nullptr},           // compressionCombo
-    {kStatic, kLabel, false, 0, nullptr},              // recoveryLabel
-    {kCombo, kDropList, false, 17, nullptr},           // recoveryCombo
-    {kButton, kCheck, false, 18, nullptr},             // solidCheck
-    {kButton, kPush, false, 19, nullptr},              // packButton
-    {kEdit, kLineEdit, true, 20, nullptr},             // contentSearchEdit
-    {kButton, kPush, false, 21, L"Go"},                // contentSearchButton
-    {kTreeView, kTree, true, 22, nullptr},             // contentTree
-    {kButton, kPush, false, 23, nullptr},              // showLogButton
-    {kEdit, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY, true, 24,
-     nullptr},                                    // detailsEdit
-    {kButton, kCheck, false, 25, nullptr},        // fitImageCheck
-    {kStatic, SS_OWNERDRAW, false, 26, nullptr},  // previewBox
-    {kButton, kPush, false, 27, nullptr},         // refreshContentButton
-    {kButton, kCheck, false, 28, nullptr},        // addCommentCheck
-    {kButton, kPush, false, 29, nullptr},         // loadTemplateButton
-    {kButton, kCheck, false, 30, nullptr},        // useFileCheck
-    {kButton, kPush, false, 31, nullptr},         // browseCommentFileButton
-    {kEdit, kLineEdit, true, 32, nullptr},        // commentFileEdit
-    {kEdit, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, true, 32, nullptr},  // commentEdit
-    {kStatic, kLabel, false, 0, nullptr},                                    // soldatPathLabel
-    {kEdit, kLineEdit, true, 35, nullptr},                                   // soldatPathEdit
-    {kButton, kPush, false, 36, nullptr},                                    // browseSoldatButton
-    {kStatic, kLabel, false, 0, nullptr},                                    // polyWorksPathLabel
-    {kEdit, kLineEdit, true, 35, nullptr},                                   // polyWorksPathEdit
-    {kButton, kPush, false, 39, nullptr},                // browsePolyWorksButton
-    {kStatic, kLabel, false, 0, nullptr},                // winRarPathLabel
-    {kEdit, kLineEdit, true, 35, nullptr},               // winRarPathEdit
-    {kButton, kPush, false, 42, nullptr},                // browseWinRarButton
-    {kStatic, kLabel, false, 0, nullptr},                // tempFolderLabel
-    {kEdit, WS_DISABLED | kLineEdit, true, 0, nullptr},  // tempFolderEdit
-    {kStatic, kLabel, false, 0, nullptr},                // defaultFolderLabel
-    {kEdit, kLineEdit, true, 35, nullptr},               // defaultFolderEdit
-    {kButton, kPush, false, 47, nullptr},                // browseDefaultFolderButton
-    {kStatic, kLabel, false, 0, nullptr},                // templatePathLabel
-    {kEdit, kLineEdit, true, 35, nullptr},               // templatePathEdit
-    {kButton, kPush, false, 50, nullptr},                // browseTemplateButton
-    {kButton, kCheck, false, 51, nullptr},               // autoloadTemplateCheck
-    {kButton, BS_GROUPBOX, false, 0, nullptr},           // defaultFilesGroup
-    {kButton, kCheck, false, 53, nullptr},               // skipAllCheck
-    {kButton, kCheck, false, 54, nullptr},               // skipMapsCheck
-    {kButton, kCheck, false, 54, nullptr},               // skipSceneriesCheck
-    {kButton, kCheck, false, 54, nullptr},               // skipTexturesCheck
-    {kButton, kCheck, false, 51, nullptr},               // skipMapslistCheck
-    {kButton, BS_GROUPBOX, false, 0, nullptr},           // afterCreationGroup
-    {kButton, kCheck, false, 51, nullptr},               // testArchiveCheck
-    {kButton, kCheck, false, 51, nullptr},               // lockArchiveCheck
-    {kButton, kCheck, false, 51, nullptr},               // exploreCheck
-    {kStatic, kLabel, false, 0, nullptr},                // languageLabel
-    {kCombo, kDropList, false, 63, nullptr},             // languageCombo
-    {kButton, kPush, false, 64, nullptr},                // applyButton
-};
-
-struct TextLimit {
-  Slot slot;
-  int characters;
-};
-constexpr TextLimit kTextLimits[] = {
-    {Slot::mainSearchEdit, 50},   {Slot::archiveNameEdit, 260},   {Slot::contentSearchEdit, 50},
-    {Slot::commentFileEdit, 260}, {Slot::soldatPathEdit, 195},    {Slot::polyWorksPathEdit, 195},
-    {Slot::winRarPathEdit, 260},  {Slot::defaultFolderEdit, 210}, {Slot::templatePathEdit, 260},
+    {kEdit, kLineEdit, true, SlotCommand(Slot::mainSearchEdit), nullptr},
+    {kButton, BS_DEFPUSHBUTTON, false, SlotCommand(Slot::mainSearchButton), L"Go"},
+    {kTreeView, kTree, true, SlotCommand(Slot::catalogueTree), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::addButton), L"->"},
+    {kButton, kPush, false, SlotCommand(Slot::loadMapslistButton), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::saveMapslistButton), nullptr},
+    {kTreeView, kTree, true, SlotCommand(Slot::packTree), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::removeButton), L"<-"},
+    {kButton, kPush, false, SlotCommand(Slot::refreshCatalogueButton), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::clearButton), nullptr},
+    {kEdit, kLineEdit, true, SlotCommand(Slot::archiveNameEdit), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::browseArchiveButton), nullptr},
+    {kButton, BS_AUTORADIOBUTTON, false, SlotCommand(Slot::rarRadio), L"rar"},
+    {kButton, BS_AUTORADIOBUTTON, false, SlotCommand(Slot::rarRadio), L"zip"},  // zipRadio
+    {kStatic, kLabel, false, kNoCommand, nullptr},                              // compressionLabel
+    {kCombo, kDropList, false, SlotCommand(Slot::compressionCombo), nullptr},
+    {kStatic, kLabel, false, kNoCommand, nullptr},  // recoveryLabel
+    {kCombo, kDropList, false, SlotCommand(Slot::recoveryCombo), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::solidCheck), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::packButton), nullptr},
+    {kEdit, kLineEdit, true, SlotCommand(Slot::contentSearchEdit), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::contentSearchButton), L"Go"},
+    {kTreeView, kTree, true, SlotCommand(Slot::contentTree), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::showLogButton), nullptr},
+    {kEdit, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY, true,
+     SlotCommand(Slot::detailsEdit), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::fitImageCheck), nullptr},
+    {kStatic, SS_OWNERDRAW, false, SlotCommand(Slot::previewBox), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::refreshContentButton), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::addCommentCheck), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::loadTemplateButton), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::useFileCheck), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::browseCommentFileButton), nullptr},
+    {kEdit, kLineEdit, true, SlotCommand(Slot::commentFileEdit), nullptr},
+    {kEdit, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, true, SlotCommand(Slot::commentFileEdit),
+     nullptr},                                      // commentEdit
+    {kStatic, kLabel, false, kNoCommand, nullptr},  // soldatPathLabel
+    {kEdit, kLineEdit, true, SlotCommand(Slot::soldatPathEdit), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::browseSoldatButton), nullptr},
+    {kStatic, kLabel, false, kNoCommand, nullptr},                         // polyWorksPathLabel
+    {kEdit, kLineEdit, true, SlotCommand(Slot::soldatPathEdit), nullptr},  // polyWorksPathEdit
+    {kButton, kPush, false, SlotCommand(Slot::browsePolyWorksButton), nullptr},
+    {kStatic, kLabel, false, kNoCommand, nullptr},                         // winRarPathLabel
+    {kEdit, kLineEdit, true, SlotCommand(Slot::soldatPathEdit), nullptr},  // winRarPathEdit
+    {kButton, kPush, false, SlotCommand(Slot::browseWinRarButton), nullptr},
+    {kStatic, kLabel, false, kNoCommand, nullptr},                         // tempFolderLabel
+    {kEdit, WS_DISABLED | kLineEdit, true, kNoCommand, nullptr},           // tempFolderEdit
+    {kStatic, kLabel, false, kNoCommand, nullptr},                         // defaultFolderLabel
+    {kEdit, kLineEdit, true, SlotCommand(Slot::soldatPathEdit), nullptr},  // defaultFolderEdit
+    {kButton, kPush, false, SlotCommand(Slot::browseDefaultFolderButton), nullptr},
+    {kStatic, kLabel, false, kNoCommand, nullptr},                         // templatePathLabel
+    {kEdit, kLineEdit, true, SlotCommand(Slot::soldatPathEdit), nullptr},  // templatePathEdit
+    {kButton, kPush, false, SlotCommand(Slot::browseTemplateButton), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::autoloadTemplateCheck), nullptr},
+    {kButton, BS_GROUPBOX, false, kNoCommand, nullptr},  // defaultFilesGroup
+    {kButton, kCheck, false, SlotCommand(Slot::skipAllCheck), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::skipMapsCheck), nullptr},
+    {kButton, kCheck, false, SlotCommand(Slot::skipMapsCheck), nullptr},  // skipSceneriesCheck
+    {kButton, kCheck, false, SlotCommand(Slot::skipMapsCheck), nullptr},  // skipTexturesCheck
+    {kButton, kCheck, false, SlotCommand(Slot::autoloadTemplateCheck),
+     nullptr},                                           // skipMapslistCheck
+    {kButton, BS_GROUPBOX, false, kNoCommand, nullptr},  // afterCreationGroup
+    {kButton, kCheck, false, SlotCommand(Slot::autoloadTemplateCheck),
+     nullptr},  // testArchiveCheck
+    {kButton, kCheck, false, SlotCommand(Slot::autoloadTemplateCheck),
+     nullptr},  // lockArchiveCheck
+    {kButton, kCheck, false, SlotCommand(Slot::autoloadTemplateCheck), nullptr},  // exploreCheck
+    {kStatic, kLabel, false, kNoCommand, nullptr},                                // languageLabel
+    {kCombo, kDropList, false, SlotCommand(Slot::languageCombo), nullptr},
+    {kButton, kPush, false, SlotCommand(Slot::applyButton), nullptr},
 };
 
 constexpr int kCompressionLevels = 6;
 constexpr int kRecoveryChoices = 11;
-constexpr int kTabImages[4] = {kImageMain, kImageBox, kImageNoComment, kImageSettings};
+constexpr ui::Image kTabImages[4] = {ui::Image::kMain, ui::Image::kBox, ui::Image::kNoComment,
+                                     ui::Image::kSettings};
 
 void RegisterWindowClass(HINSTANCE instance) {
   WNDCLASSW windowClass{};
@@ -136,21 +134,26 @@ void RegisterWindowClass(HINSTANCE instance) {
 // 24-bit colour with masks, not 32-bit alpha: Wine's image list skips the overlay of an
 // image that has alpha, and clips it to the image's own mask unless the tree hands it a
 // solid background. Masked pictures draw their overlays whole on Windows and Wine alike.
-HIMAGELIST CreateImageList(HINSTANCE instance) {
-  const HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
+// False when the list or one of its pictures could not be made; the window works on with
+// what there is.
+[[nodiscard]] bool LoadImageList(MainWindow& main) {
+  main.images.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, kImageCount, 0));
+  const HIMAGELIST list = main.images.get();
+  if (list == nullptr) return false;
+  bool complete = true;
   for (int i = 0; i < kImageCount; ++i) {
     // A DIB section keeps the exact colours whatever the display's depth.
-    const HBITMAP picture =
-        static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(kFirstPictureResource + i),
-                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const platform::win32::OwnedBitmap picture(
+        static_cast<HBITMAP>(LoadImageW(main.instance, MAKEINTRESOURCEW(kFirstPictureResource + i),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     // Makes the mask and turns the clear pixels black, which masked drawing needs.
-    ImageList_AddMasked(list, picture, kClearColour);
-    if (picture != nullptr) DeleteObject(picture);
+    if (ImageList_AddMasked(list, picture.get(), kClearColour) < 0) complete = false;
   }
   for (int overlay = 1; overlay <= 3; ++overlay) {
-    ImageList_SetOverlayImage(list, kFirstOverlayImage + overlay - 1, overlay);
+    ImageList_SetOverlayImage(list, ui::ImageIndex(ui::Image::kFirstOverlay) + overlay - 1,
+                              overlay);
   }
-  return list;
+  return complete;
 }
 
 // A group box paints only its frame and caption; the inside is erased with the button
@@ -194,11 +197,11 @@ void CreateTabControl(MainWindow& main) {
       0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | TCS_FIXEDWIDTH | TCS_FORCEICONLEFT, box.x,
       box.y, box.width, box.height, main.window,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabControlId)), main.instance, nullptr);
-  SendMessageW(main.tabControl, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(main.images));
+  SendMessageW(main.tabControl, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(main.images.get()));
   for (int tab = 0; tab < 4; ++tab) {
     TCITEMW item{};
     item.mask = TCIF_IMAGE;
-    item.iImage = kTabImages[tab];
+    item.iImage = ui::ImageIndex(kTabImages[tab]);
     SendMessageW(main.tabControl, TCM_INSERTITEMW, static_cast<WPARAM>(tab),
                  reinterpret_cast<LPARAM>(&item));
   }
@@ -211,20 +214,22 @@ void SetFonts(MainWindow& main) {
   SendMessageW(main.statusBar, WM_SETFONT, gui, FALSE);
   for (HWND control : main.slots) SendMessageW(control, WM_SETFONT, gui, FALSE);
 
-  main.fixedFont =
-      CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_OUTLINE_PRECIS,
-                  CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FIXED_PITCH, L"Courier New");
-  const WPARAM fixed = reinterpret_cast<WPARAM>(main.fixedFont);
+  main.fixedFont.reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                   OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                   FIXED_PITCH, L"Courier New"));
+  const WPARAM fixed = reinterpret_cast<WPARAM>(main.fixedFont.get());
   SendMessageW(main.slot(Slot::commentEdit), WM_SETFONT, fixed, FALSE);
   SendMessageW(main.slot(Slot::detailsEdit), WM_SETFONT, fixed, FALSE);
 }
 
 }  // namespace
 
+void TraceFailure(const wchar_t* what) {
+  OutputDebugStringW((std::wstring(kProgramTitle) + L": " + what + L"\n").c_str());
+}
+
 MainWindow::~MainWindow() {
   if (window != nullptr && IsWindow(window)) DestroyWindow(window);
-  if (images != nullptr) ImageList_Destroy(images);
-  if (fixedFont != nullptr) DeleteObject(fixedFont);
   if (state.controls == &controls) state.controls = nullptr;
   if (state.catalogueTree == &catalogueTree) state.catalogueTree = nullptr;
   if (state.packTree == &packTree) state.packTree = nullptr;
@@ -269,19 +274,21 @@ bool CreateMainWindow(MainWindow& main, HINSTANCE instance) {
   main.state.contentTree = &main.contentTree;
   WireContentPage(main);
   WireMainPage(main);
-  main.images = CreateImageList(instance);
+  if (!LoadImageList(main)) TraceFailure(L"the image list could not be loaded");
   CreateTabControl(main);
   for (Slot tree : {Slot::catalogueTree, Slot::packTree, Slot::contentTree}) {
     SendMessageW(main.slot(tree), TVM_SETIMAGELIST, TVSIL_NORMAL,
-                 reinterpret_cast<LPARAM>(main.images));
+                 reinterpret_cast<LPARAM>(main.images.get()));
     SendMessageW(main.slot(tree), TVM_SETITEMHEIGHT, kTreeItemHeight, 0);
     // With no background colour of its own, Wine's tree draws images transparently and
     // shows an overlay only where the image under it is opaque.
     SendMessageW(main.slot(tree), TVM_SETBKCOLOR, 0, static_cast<LPARAM>(RGB(255, 255, 255)));
   }
   SetFonts(main);
-  for (const TextLimit& limit : kTextLimits) {
-    SendMessageW(main.slot(limit.slot), EM_SETLIMITTEXT, static_cast<WPARAM>(limit.characters), 0);
+  for (int i = 0; i < ui::kSlotCount; ++i) {
+    if (const int limit = ui::TextLimit(static_cast<Slot>(i)); limit > 0) {
+      SendMessageW(main.slots[i], EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+    }
   }
   return true;
 }

@@ -13,7 +13,9 @@
 
 #include "app/win32_controls.h"
 #include "app/win32_tree.h"
-#include "core/app_state.h"
+#include "platform/win32/owned_handles.h"
+#include "state/app_state.h"
+#include "ui/images.h"
 #include "ui/slots.h"
 
 namespace app {
@@ -24,28 +26,35 @@ inline constexpr wchar_t kProgramTitle[] = L"Soldat ZEK";
 constexpr UINT kStartupMessage = WM_USER + 1;
 constexpr int kTabControlId = 75;
 
-// The ids that page commands arrive with in WM_COMMAND's low word (the control table in
-// create_window.cpp gives each control its id).
+// The id that a page control's commands arrive with in WM_COMMAND's low word: the number of
+// its slot (create_window.cpp gives controls that share an action the first one's id).
+constexpr int SlotCommand(ui::Slot slot) {
+  return static_cast<int>(slot);
+}
+// Labels and group boxes send no command; they keep the id 0 that the table always gave them.
+constexpr int kNoCommand = 0;
+
 enum CommandId : int {
-  kMainSearchEditId = 0,
-  kMainSearchButtonId = 1,
-  kAddButtonId = 3,
-  kRemoveButtonId = 7,
-  kRefreshCatalogueButtonId = 8,
-  kClearButtonId = 9,
-  kBrowseArchiveButtonId = 11,
-  kArchiveTypeId = 12,  // both radio buttons
-  kPackButtonId = 19,
-  kContentSearchEditId = 20,
-  kContentSearchButtonId = 21,
-  kShowLogButtonId = 23,
-  kFitImageCheckId = 25,
-  kRefreshContentButtonId = 27,
-  kAddCommentCheckId = 28,
-  kLoadTemplateButtonId = 29,
-  kUseFileCheckId = 30,
-  kBrowseCommentFileButtonId = 31,
-  kCommentEditsId = 32,  // the comment file's box and the comment box
+  kMainSearchEditId = SlotCommand(ui::Slot::mainSearchEdit),
+  kMainSearchButtonId = SlotCommand(ui::Slot::mainSearchButton),
+  kAddButtonId = SlotCommand(ui::Slot::addButton),
+  kRemoveButtonId = SlotCommand(ui::Slot::removeButton),
+  kRefreshCatalogueButtonId = SlotCommand(ui::Slot::refreshCatalogueButton),
+  kClearButtonId = SlotCommand(ui::Slot::clearButton),
+  kContentSearchEditId = SlotCommand(ui::Slot::contentSearchEdit),
+  kContentSearchButtonId = SlotCommand(ui::Slot::contentSearchButton),
+  kShowLogButtonId = SlotCommand(ui::Slot::showLogButton),
+  kFitImageCheckId = SlotCommand(ui::Slot::fitImageCheck),
+  kRefreshContentButtonId = SlotCommand(ui::Slot::refreshContentButton),
+  kBrowseArchiveButtonId = SlotCommand(ui::Slot::browseArchiveButton),
+  kArchiveTypeId = SlotCommand(ui::Slot::rarRadio),  // both radio buttons
+  kPackButtonId = SlotCommand(ui::Slot::packButton),
+  kAddCommentCheckId = SlotCommand(ui::Slot::addCommentCheck),
+  kLoadTemplateButtonId = SlotCommand(ui::Slot::loadTemplateButton),
+  kUseFileCheckId = SlotCommand(ui::Slot::useFileCheck),
+  kBrowseCommentFileButtonId = SlotCommand(ui::Slot::browseCommentFileButton),
+  // The comment file's box and the comment box.
+  kCommentEditsId = SlotCommand(ui::Slot::commentFileEdit),
 };
 constexpr int kIconResource = 101;
 constexpr int kFirstPictureResource = 131;
@@ -55,18 +64,6 @@ constexpr int kImageCount = 19;
 constexpr int kTreeItemHeight = 21;
 
 enum Page : int { kMainPage = 0, kContentPage = 1, kCommentPage = 2, kSettingsPage = 3 };
-
-// Tree and tab images (the shared image list).
-enum Image : int {
-  kImageSearchFolder = 0,
-  kImageClosedFolder = 1,
-  kImageOpenFolder = 2,
-  kImageBox = 3,
-  kImageMain = 9,
-  kImageSettings = 10,
-  kImageNoComment = 15,
-  kFirstOverlayImage = 16,  // overlays 1..3 are images 16..18
-};
 
 struct MainWindow {
   explicit MainWindow(AppState& appState) : state(appState), controls(*this) {}
@@ -82,8 +79,9 @@ struct MainWindow {
   HWND statusBar = nullptr;
   std::array<HWND, ui::kSlotCount> slots{};
   HWND tabControl = nullptr;
-  HIMAGELIST images = nullptr;
-  HFONT fixedFont = nullptr;  // Courier New for the comment and the details
+  // Released after the window (the destructor's body) that uses them.
+  platform::win32::ImageList images;
+  platform::win32::OwnedFont fixedFont;  // Courier New for the comment and the details
   Win32Controls controls;
   // The Tree seam over the three tree views; AppState points at them.
   Win32Tree catalogueTree;
@@ -105,6 +103,10 @@ struct MainWindow {
 bool CreateMainWindow(MainWindow& main, HINSTANCE instance);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Leaves a line for a debugger (OutputDebugString) about a failure that the user is not
+// shown, so that it is not lost without a trace.
+void TraceFailure(const wchar_t* what);
 
 // Loads the configuration in its fixed order, labels the window, picks the first page and
 // shows the window. Gives an exit code when the process must end at once.

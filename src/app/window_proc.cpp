@@ -66,7 +66,9 @@ std::optional<LRESULT> OnNotify(MainWindow& main, NMHDR& header) {
 
 void OnClose(MainWindow& main) {
   // Options given on the command line hold for one run only.
-  if (!main.state.commandLineMode) SaveSettings(main.state, main.controls);
+  if (!main.state.commandLineMode && !SaveSettings(main.state, main.controls)) {
+    TraceFailure(L"the settings file could not be written");
+  }
   PostQuitMessage(0);
 }
 
@@ -82,7 +84,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
   switch (message) {
     case kStartupMessage:
-      if (const std::optional<int> exitCode = RunStartup(*main)) ExitProcess(*exitCode);
+      // The message loop ends with the code, and the window and everything the entry point
+      // holds are destroyed on the way out.
+      if (const std::optional<int> exitCode = RunStartup(*main)) PostQuitMessage(*exitCode);
       break;
     case WM_COMMAND:
       OnContentCommand(*main, LOWORD(wParam), HIWORD(wParam));

@@ -12,6 +12,7 @@
 #include "core/string_list.h"
 #include "core/text_helpers.h"
 #include "platform/platform.h"
+#include "ui/open_group.h"
 
 namespace {
 
@@ -20,13 +21,6 @@ constexpr std::size_t kMaxIniValue = 260;
 
 bool Listable(std::u16string_view name) {
   return name.size() < kCatalogueNameLimit;
-}
-
-std::u16string Caption(std::u16string_view label, std::int32_t count) {
-  std::u16string caption(label);
-  caption += DecimalText(count);
-  caption += u" )";
-  return caption;
 }
 
 bool IsFolder(std::u16string_view folder, std::u16string_view known) {
@@ -177,11 +171,11 @@ void RefreshCatalogue(AppState& state) {
     const std::u16string_view label =
         g < kFirstGameModeGroup ? UiString(state, uitext::kRecentMapsLabel + static_cast<int>(g))
                                 : std::u16string_view(state.filters[g - kFirstGameModeGroup].label);
-    tree.setText(group, Caption(label, counts[g]));
+    tree.setText(group, CountCaption(label, counts[g]));
     tree.sortChildren(group);
   }
 
-  tree.setText(root, Caption(UiString(state, uitext::kAllMapsLabel), total));
+  tree.setText(root, CountCaption(UiString(state, uitext::kAllMapsLabel), total));
   tree.expand(root);
   tree.select(root);
 
@@ -196,16 +190,5 @@ void CatalogueItemExpanded(AppState& state, ui::TreeItem item, bool expanded) {
   if (state.catalogueTree == nullptr || item == ui::kNoItem || item == state.catalogueRoot) {
     return;
   }
-  ui::Tree& tree = *state.catalogueTree;
-  if (!expanded) {
-    tree.setImages(item, kClosedGroupImage, kClosedGroupImage);
-    return;
-  }
-  tree.setImages(item, kOpenGroupImage, kOpenGroupImage);
-  for (auto g = state.catalogueGroups.rbegin(); g != state.catalogueGroups.rend(); ++g) {
-    if (*g == ui::kNoItem || *g == item) continue;
-    tree.collapse(*g);
-    tree.setImages(*g, kClosedGroupImage, kClosedGroupImage);
-  }
-  tree.ensureVisible(item);
+  ui::FollowOpenGroup(*state.catalogueTree, item, expanded, state.catalogueGroups);
 }

@@ -6,7 +6,8 @@
 
 #include <cstddef>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
+#include "ui/images.h"
 #include "ui/tree.h"
 
 // Names of this many characters or more (extension included) are not listed.
@@ -19,12 +20,12 @@ constexpr std::size_t kPrefabGroup = 2;
 constexpr std::size_t kFirstGameModeGroup = 3;
 
 // Tree images of the catalogue.
-constexpr int kTopImage = 0;
-constexpr int kClosedGroupImage = 1;
-constexpr int kOpenGroupImage = 2;
-constexpr int kMapImage = 11;
-constexpr int kUncompiledMapImage = 12;
-constexpr int kPrefabImage = 13;
+constexpr int kTopImage = ui::ImageIndex(ui::Image::kSearchFolder);
+constexpr int kClosedGroupImage = ui::ImageIndex(ui::Image::kClosedFolder);
+constexpr int kOpenGroupImage = ui::ImageIndex(ui::Image::kOpenFolder);
+constexpr int kMapImage = ui::FileImage(kKindMap);
+constexpr int kUncompiledMapImage = ui::FileImage(kKindUncompiledMap);
+constexpr int kPrefabImage = ui::FileImage(kKindPrefab);
 
 // Rebuilds the catalogue tree from Soldat's maps folder, PolyWorks' recent files, its
 // Uncompiled and its Prefabs folder; then empties the pack list, so that a refresh always

@@ -8,8 +8,8 @@
 #include <span>
 #include <string_view>
 
-#include "catalogue/game_mode_filter.h"
-#include "core/app_state.h"
+#include "state/game_mode_filter.h"
+#include "state/app_state.h"
 #include "core/string_list.h"
 
 constexpr int kFilterResourceId = 187;

@@ -9,11 +9,12 @@
 #include "core/text_helpers.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
+#include "ui/images.h"
 #include "ui/tree.h"
 
 namespace {
 
-constexpr int kPackRootImage = 2;  // open folder
+constexpr int kPackRootImage = ui::ImageIndex(ui::Image::kOpenFolder);
 // The longest entry text taken over from the catalogue; file names there are shorter.
 constexpr std::size_t kMaxEntryText = 64;
 
@@ -123,10 +124,8 @@ void UpdatePackListLabel(AppState& state) {
 
   if (state.packTree != nullptr) {
     const ui::TreeItem root = PackRoot(state);
-    std::u16string caption(UiString(state, uitext::kMapsToPackLabel));
-    caption += DecimalText(state.packCount);
-    caption += u" )";
-    state.packTree->setText(root, caption);
+    state.packTree->setText(
+        root, CountCaption(UiString(state, uitext::kMapsToPackLabel), state.packCount));
   }
 
   if (state.controls != nullptr) {

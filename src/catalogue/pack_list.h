@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 
 // From this many entries on, a change only marks the archive content stale; below it the
 // content is rebuilt at once, since that rereads every chosen map file.

@@ -5,10 +5,11 @@
 #include "core/text_helpers.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
+#include "ui/images.h"
 
 namespace {
 
-constexpr int kClosedGroupImage = 1;
+constexpr int kClosedGroupImage = ui::ImageIndex(ui::Image::kClosedFolder);
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/slots.h"
 #include "ui/tree.h"
 

@@ -2,7 +2,7 @@
 // that they can be left out of the catalogue and the archives.
 #pragma once
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 
 constexpr int kDefaultMapsMaxLine = 46;
 constexpr int kDefaultSceneriesMaxLine = 50;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/controls.h"
 #include "ui/shell_open.h"
 

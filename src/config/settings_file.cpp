@@ -38,9 +38,11 @@ struct Reader {
 
 struct Writer {
   std::u16string path;
+  // Every key is still tried after a failure; the first one decides the result.
+  mutable bool written = true;
 
   void text(std::u16string_view section, std::u16string_view key, std::u16string_view value) const {
-    platform::WriteIniString(path, section, key, value);
+    if (!platform::WriteIniString(path, section, key, value)) written = false;
   }
   void number(std::u16string_view key, int value) const {
     text(kPreferences, key, DecimalText(value));
@@ -92,7 +94,8 @@ void LoadSettings(AppState& state, ui::Controls& controls) {
       ClampWindowPlacement(x, y, h, controls.workArea(), WindowFrameOf(state));
   controls.placeWindow(place.x, place.y, place.width, place.height);
 
-  state.lastActiveFolder = in.text(kPreferences, u"LastActiveFolder", u"", 260);
+  state.lastActiveFolder = in.text(kPreferences, u"LastActiveFolder", u"",
+                                   static_cast<std::size_t>(ui::TextLimit(Slot::archiveNameEdit)));
 
   const std::u16string archiveType = in.text(kPreferences, u"ArchiveType", u"0", kNumberChars);
   const bool rar = !archiveType.empty() && archiveType.front() == u'0';
@@ -111,11 +114,15 @@ void LoadSettings(AppState& state, ui::Controls& controls) {
   controls.setChecked(Slot::fitImageCheck, in.flag(kPreferences, u"FitImage", u"0"));
   controls.setChecked(Slot::addCommentCheck, in.flag(kPreferences, u"AddComment", u"0"));
 
-  state.soldatPath = in.text(kSettings, u"SoldatPath", u"", 195);
-  state.polyWorksPath = in.text(kSettings, u"PWPath", u"", 195);
-  state.winRarPath = in.text(kSettings, u"WinRARPath", u"", 260);
-  state.defaultSaveFolder = in.text(kSettings, u"DefaultSaveFolder", u"", 210);
-  state.templatePath = in.text(kSettings, u"TemplatePath", u"", 260);
+  // Each path is cut to what its edit on the Settings page takes.
+  const auto path = [&](std::u16string_view key, Slot edit) {
+    return in.text(kSettings, key, u"", static_cast<std::size_t>(ui::TextLimit(edit)));
+  };
+  state.soldatPath = path(u"SoldatPath", Slot::soldatPathEdit);
+  state.polyWorksPath = path(u"PWPath", Slot::polyWorksPathEdit);
+  state.winRarPath = path(u"WinRARPath", Slot::winRarPathEdit);
+  state.defaultSaveFolder = path(u"DefaultSaveFolder", Slot::defaultFolderEdit);
+  state.templatePath = path(u"TemplatePath", Slot::templatePathEdit);
 
   state.autoloadTemplate = in.flag(kSettings, u"AutoloadTemplate", u"0");
   state.skipDefaultMaps = in.flag(kSettings, u"SkipDefaultMaps", u"1");
@@ -129,7 +136,7 @@ void LoadSettings(AppState& state, ui::Controls& controls) {
   state.languageName = in.text(kSettings, u"Localization", u"default", 64);
 }
 
-void SaveSettings(const AppState& state, const ui::Controls& controls) {
+bool SaveSettings(const AppState& state, const ui::Controls& controls) {
   const Writer out{SettingsFilePath(state)};
 
   // The normal rectangle, so that a maximized or minimized window keeps its restored place.
@@ -165,4 +172,5 @@ void SaveSettings(const AppState& state, const ui::Controls& controls) {
   out.flag(kSettings, u"Explore", state.explore);
 
   out.text(kSettings, u"Localization", state.languageName);
+  return out.written;
 }

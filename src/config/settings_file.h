@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/controls.h"
 #include "ui/window_geometry.h"
 
@@ -32,6 +32,7 @@ std::u16string SettingsFilePath(const AppState& state);
 // the Main/Content/Comment controls and AppState. Never fails.
 void LoadSettings(AppState& state, ui::Controls& controls);
 
-// Writes every key back, the window's restored place included. A failed write is not
-// noticed.
-void SaveSettings(const AppState& state, const ui::Controls& controls);
+// Writes every key back, the window's restored place included. False when the file could
+// not be created or a key not written; the user is not told (the keys that could be written
+// stay written).
+[[nodiscard]] bool SaveSettings(const AppState& state, const ui::Controls& controls);

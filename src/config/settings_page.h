@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "config/ui_text.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/controls.h"
 
 // The first entry of the language list, naming the built-in texts.

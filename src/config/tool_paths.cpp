@@ -1,5 +1,8 @@
 #include "config/tool_paths.h"
 
+#include <optional>
+#include <utility>
+
 #include "config/ui_text.h"
 #include "core/text_helpers.h"
 
@@ -45,9 +48,11 @@ std::u16string AsFolder(std::u16string value) {
 
 void FindWinRar(AppState& state, ui::Controls& controls) {
   if (PathExists(state.winRarPath)) return;
-  ReadFirstRegistryValue(platform::RegistryRoot::kLocalMachine, kWinRarAppPathKey,
-                         state.winRarPath);
-  if (PathExists(state.winRarPath)) return;
+  if (ReadFirstRegistryValue(platform::RegistryRoot::kLocalMachine, kWinRarAppPathKey,
+                             state.winRarPath) &&
+      PathExists(state.winRarPath)) {
+    return;
+  }
   state.winRarPath.clear();
   controls.showMessage(ui::MessageKind::kInformation, UiString(state, uitext::kSpecifyWinRarPath));
 }
@@ -60,10 +65,11 @@ bool FindSoldat(AppState& state, ui::Controls& controls) {
   if (usable()) return true;
   state.soldatPath = GuessSoldatFromProgramFolder(state.programFolder);
   if (usable()) return true;
-  ReadFirstRegistryValue(platform::RegistryRoot::kClassesRoot, kSoldatOpenCommandKey,
-                         state.soldatPath);
-  state.soldatPath = SoldatPathFromOpenCommand(state.soldatPath);
-  if (usable()) return true;
+  if (ReadFirstRegistryValue(platform::RegistryRoot::kClassesRoot, kSoldatOpenCommandKey,
+                             state.soldatPath)) {
+    state.soldatPath = SoldatPathFromOpenCommand(state.soldatPath);
+    if (usable()) return true;
+  }
   state.soldatPath.clear();
   ClearSoldatFolders(state);
   controls.showMessage(ui::MessageKind::kInformation, UiString(state, uitext::kSpecifySoldatPath));
@@ -112,9 +118,11 @@ std::u16string PolyWorksIniPath(const AppState& state) {
   return folder.empty() ? std::u16string() : std::u16string(folder) + u"polyworks.ini";
 }
 
-void ReadFirstRegistryValue(platform::RegistryRoot root, std::u16string_view subkey,
+bool ReadFirstRegistryValue(platform::RegistryRoot root, std::u16string_view subkey,
                             std::u16string& field) {
-  field = platform::FirstRegistryValue(root, subkey).value_or(std::u16string());
+  std::optional<std::u16string> value = platform::FirstRegistryValue(root, subkey);
+  field = value ? std::move(*value) : std::u16string();
+  return value.has_value();
 }
 
 std::u16string SoldatPathFromOpenCommand(std::u16string_view command) {

@@ -6,13 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
 
-// The data of the key's first value into `field`; the field is emptied when there is none.
-void ReadFirstRegistryValue(platform::RegistryRoot root, std::u16string_view subkey,
-                            std::u16string& field);
+// The data of the key's first value into `field`; the field is emptied, and the result is
+// false, when the key cannot be opened or has no such value.
+[[nodiscard]] bool ReadFirstRegistryValue(platform::RegistryRoot root, std::u16string_view subkey,
+                                          std::u16string& field);
 
 // The editor's "polyworks.ini", beside its program; empty while the editor's path has no
 // folder.

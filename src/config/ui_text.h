@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/controls.h"
 
 constexpr int kUiTextResourceId = 159;

@@ -111,9 +111,7 @@ void CheckPackList(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKi
        entry = pack.nextSibling(entry)) {
     const std::u16string name = pack.text(entry, kMaxPackEntryText);
     const int image = pack.image(entry);
-    const FileKind kind = image == kContentFirstMapImage + kKindPrefab          ? kKindPrefab
-                          : image == kContentFirstMapImage + kKindUncompiledMap ? kKindUncompiledMap
-                                                                                : kKindMap;
+    const FileKind kind = ui::PackEntryKind(image);
     ++counts[kind];
     const bool problem = CheckContentEntry(state, name, kind, report, entrySceneries, entryTextures,
                                            *summary, *prefabCounts);
@@ -121,7 +119,7 @@ void CheckPackList(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKi
     TakeNewNames(cache, kKindTexture, entryTextures, textures);
     // The entry's own mark comes from its reader alone: warnings and missing images do not
     // keep a map out of the archive.
-    InsertFile(state, tree, kind, name, kContentFirstMapImage + kind,
+    InsertFile(state, tree, kind, name, ui::FileImage(kind),
                problem ? kMarkProblem : kMarkIncluded);
     if (sceneries.count() > kSceneryListSortThreshold) sceneries.sortUnique();
   }
@@ -168,8 +166,8 @@ void TitleGroups(AppState& state, ui::Tree& tree,
       group = ui::kNoItem;
       continue;
     }
-    tree.setText(group, std::u16string(UiString(state, uitext::kFirstContentGroupTitle + kind)) +
-                            DecimalText(counts[static_cast<std::size_t>(kind)]) + u" )");
+    tree.setText(group, CountCaption(UiString(state, uitext::kFirstContentGroupTitle + kind),
+                                     counts[static_cast<std::size_t>(kind)]));
   }
 }
 

@@ -4,7 +4,8 @@
 // the content: the pack sequence packs exactly the items marked included.
 #pragma once
 
-#include "core/app_state.h"
+#include "state/app_state.h"
+#include "ui/images.h"
 #include "ui/tree.h"
 
 // Pack marks, shown as the items' overlays.
@@ -13,18 +14,17 @@ constexpr int kMarkProblem = 2;  // missing or faulty: never packed, and the use
 constexpr int kMarkExcluded = 3;
 
 // Tree images of the content.
-constexpr int kContentTopImage = 0;
-constexpr int kContentGroupImage = 1;  // closed folder
-constexpr int kContentOpenGroupImage = 2;
-constexpr int kContentMapslistImage = 4;
-constexpr int kContentImageFile = 5;       // scenery, texture or edge
-constexpr int kContentFirstMapImage = 11;  // + kind for maps, uncompiled maps and prefabs
+constexpr int kContentTopImage = ui::ImageIndex(ui::Image::kSearchFolder);
+constexpr int kContentGroupImage = ui::ImageIndex(ui::Image::kClosedFolder);
+constexpr int kContentOpenGroupImage = ui::ImageIndex(ui::Image::kOpenFolder);
+constexpr int kContentMapslistImage = ui::ImageIndex(ui::Image::kMapslist);
+constexpr int kContentImageFile = ui::ImageIndex(ui::Image::kPicture);
 
 // The Content tab and its images, which the pack sequence reads back.
 constexpr int kContentTab = 1;
-constexpr int kContentTabAllWell = 6;
-constexpr int kContentTabProblems = 7;
-constexpr int kContentTabNothingIncluded = 8;
+constexpr int kContentTabAllWell = ui::ImageIndex(ui::Image::kContentAllWell);
+constexpr int kContentTabProblems = ui::ImageIndex(ui::Image::kContentProblems);
+constexpr int kContentTabNothingIncluded = ui::ImageIndex(ui::Image::kContentNothingIncluded);
 
 // The scenery list is made unique on the way once it holds more than this many names, so
 // that many maps sharing their sceneries do not make it grow without bound.

@@ -8,6 +8,7 @@
 #include "maps/file_details.h"
 #include "maps/map_report.h"
 #include "platform/platform.h"
+#include "ui/open_group.h"
 #include "ui/controls.h"
 
 namespace {
@@ -226,17 +227,5 @@ bool ContentMayCollapse(const AppState& state, ui::TreeItem item) {
 
 void ContentItemExpanded(AppState& state, ui::TreeItem item, bool expanded) {
   if (state.contentTree == nullptr || item == ui::kNoItem || item == state.contentTop) return;
-  ui::Tree& tree = *state.contentTree;
-  if (!expanded) {
-    tree.setImages(item, kContentGroupImage, kContentGroupImage);
-    return;
-  }
-  tree.setImages(item, kContentOpenGroupImage, kContentOpenGroupImage);
-  for (int kind = kKindCount - 1; kind >= 0; --kind) {
-    const ui::TreeItem group = state.contentGroups[static_cast<std::size_t>(kind)];
-    if (group == ui::kNoItem || group == item) continue;
-    tree.collapse(group);
-    tree.setImages(group, kContentGroupImage, kContentGroupImage);
-  }
-  tree.ensureVisible(item);
+  ui::FollowOpenGroup(*state.contentTree, item, expanded, state.contentGroups);
 }

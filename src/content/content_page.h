@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/tree.h"
 
 // Makes the content follow the pack list from now on: a changed pack list, the Refresh

@@ -1,7 +1,7 @@
 #pragma once
 
 // The kinds of file the program handles; the kind indexes AppState::kindFolders and the
-// content groups, and tree images 11..13 are map, uncompiled map and prefab (image - 11).
+// content groups; ui::FileImage gives the tree image of the first three.
 enum FileKind : int {
   kKindMap = 0,
   kKindUncompiledMap = 1,

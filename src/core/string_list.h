@@ -40,6 +40,8 @@ class StringList {
 
   void buildIndex();
   void relink();
+  // The ordering and the text files below use the system (string_list_order.cpp and
+  // text_file.cpp), so they build in the layer above the platform, not in core.
   // Sorts case-insensitively with the system's comparison and drops empty texts and
   // neighbours equal in text (ignoring case) and tag; of such a run the last one survives.
   void sortUnique();

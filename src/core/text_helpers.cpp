@@ -45,3 +45,10 @@ std::u16string DecimalText(std::int64_t value) {
   const std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());
 }
+
+std::u16string CountCaption(std::u16string_view label, std::int64_t count) {
+  std::u16string caption(label);
+  caption += DecimalText(count);
+  caption += u" )";
+  return caption;
+}

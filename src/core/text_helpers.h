@@ -36,6 +36,9 @@ bool IsPlainFileName(std::u16string_view name);
 // Decimal text of a signed number, as "%d" writes it.
 std::u16string DecimalText(std::int64_t value);
 
+// A group's caption with its count: the label ends with "( ", the count follows, then " )".
+std::u16string CountCaption(std::u16string_view label, std::int64_t count);
+
 inline void ZeroBytes(void* address, std::size_t count) {
   auto* p = static_cast<unsigned char*>(address);
   for (std::size_t i = 0; i < count; ++i) p[i] = 0;

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "maps/kind_path.h"
 #include "core/string_list.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "core/text_helpers.h"
 
 // The path of a file of the given kind: its kind's folder followed by the name. Nothing

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "maps/map_summary.h"
 
 // `name` is a bare file name in the maps folder (compiledMode) or the Uncompiled folder.

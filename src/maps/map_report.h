@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "core/file_kind.h"
 #include "core/string_list.h"
 #include "maps/map_summary.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "platform/platform.h"
 
 // The Comment tab's image says whether the pack sequence adds a comment; it reads it back.

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 
 // Longest full path of an archive, extension included.
 constexpr std::size_t kMaxArchivePath = 256;

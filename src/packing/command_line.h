@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/controls.h"
 
 constexpr int kUnusableFileExitCode = 11;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "content/archive_content.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 
 inline std::vector<std::u16string> IncludedFiles(const AppState& state, int kind) {
   std::vector<std::u16string> names;

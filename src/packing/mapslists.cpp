@@ -125,8 +125,9 @@ TestGameResult StartTestGame(AppState& state, ui::Controls& controls,
   if (!state.filters.empty()) {
     std::uint32_t filter = FindGameModeFilter(state, mapName);
     if (filter >= state.filters.size()) filter = 0;
-    platform::WriteIniString(state.soldatFolder + u"soldat.ini", u"GAME", u"GameStyle",
-                             state.filters[filter].gameStyle);
+    // A soldat.ini that cannot be written keeps its last mode: the map still plays.
+    static_cast<void>(platform::WriteIniString(state.soldatFolder + u"soldat.ini", u"GAME",
+                                               u"GameStyle", state.filters[filter].gameStyle));
   }
   if (open) open({state.soldatPath, u"", u" -start", u""});
   return TestGameResult::kStarted;

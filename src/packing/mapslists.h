@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "ui/controls.h"
 #include "ui/shell_open.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 
 struct PackOptions {
   bool rar = true;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 
 // Half a second between two texts of the dot row.
 constexpr int kProgressTickMilliseconds = 500;

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/owned.h"
+
 namespace platform {
 
 struct LocalTime {
@@ -34,7 +36,7 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path)
 
 // Creates or replaces the file, unshared, and writes the bytes. False when it cannot be
 // created; a short write is reported as false too.
-bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes);
+[[nodiscard]] bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes);
 
 // A read-only file with a read buffer, so that many small reads and relative seeks cost no
 // system call each. Seeking past the end is allowed; the next read then yields nothing.
@@ -98,12 +100,16 @@ std::span<const std::uint8_t> BuiltinResource(int id);
 class GraphicsSession {
  public:
   GraphicsSession();
-  ~GraphicsSession();
-  GraphicsSession(const GraphicsSession&) = delete;
-  GraphicsSession& operator=(const GraphicsSession&) = delete;
 
  private:
-  [[maybe_unused]] std::uintptr_t token_ = 0;  // GDI+ startup token on Windows
+  // The GDI+ startup token on Windows, shut down with the session; 0 where nothing starts.
+  struct Token {
+    using Value = std::uintptr_t;
+    static Value Empty() { return 0; }
+    static bool IsEmpty(Value token) { return token == 0; }
+    static void Release(Value token);
+  };
+  Owned<Token> token_;
 };
 
 // --- Folders and listings ---------------------------------------------------------------
@@ -139,8 +145,9 @@ std::optional<std::uint32_t> RunProcess(std::u16string_view commandLine, int tic
 std::u16string ReadIniString(std::u16string_view path, std::u16string_view section,
                              std::u16string_view key, std::u16string_view fallback,
                              std::size_t maxChars);
-bool WriteIniString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
-                    std::u16string_view value);
+// False when the file cannot be created (a new one starts as UTF-16) or the key written.
+[[nodiscard]] bool WriteIniString(std::u16string_view path, std::u16string_view section,
+                                  std::u16string_view key, std::u16string_view value);
 
 // --- Registry ---------------------------------------------------------------------------
 
@@ -148,6 +155,7 @@ enum class RegistryRoot { kLocalMachine, kClassesRoot };
 
 // The data of the value at enumeration position 0 of the key, as text (at most 260
 // characters); nothing when the key or value cannot be read. Never found off Windows.
-std::optional<std::u16string> FirstRegistryValue(RegistryRoot root, std::u16string_view subkey);
+[[nodiscard]] std::optional<std::u16string> FirstRegistryValue(RegistryRoot root,
+                                                               std::u16string_view subkey);
 
 }  // namespace platform

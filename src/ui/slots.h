@@ -74,6 +74,28 @@ enum class Slot : int {
 
 constexpr int kSlotCount = 65;
 
+// The most characters an edit takes (0: the control's own limit). The settings file's
+// values for an edit are cut to the same length.
+constexpr int TextLimit(Slot slot) {
+  switch (slot) {
+    case Slot::mainSearchEdit:
+    case Slot::contentSearchEdit:
+      return 50;
+    case Slot::soldatPathEdit:
+    case Slot::polyWorksPathEdit:
+      return 195;
+    case Slot::defaultFolderEdit:
+      return 210;
+    case Slot::archiveNameEdit:
+    case Slot::commentFileEdit:
+    case Slot::winRarPathEdit:
+    case Slot::templatePathEdit:
+      return 260;
+    default:
+      return 0;
+  }
+}
+
 struct SlotRange {
   int first;
   int last;  // inclusive

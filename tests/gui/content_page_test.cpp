@@ -2,6 +2,7 @@
 // notifications, the marks it paints and the buttons reach the Content page operations.
 #include "content/archive_content.h"
 #include "main_window_fixture.h"
+#include "platform/win32/owned_handles.h"
 
 namespace {
 
@@ -22,19 +23,20 @@ class ContentPageWindow : public guitest::MainWindowTest {
     RECT row{};
     *reinterpret_cast<HTREEITEM*>(&row) = app::Win32Tree::Handle(item);
     SendMessageW(Content().control(), TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row));
-    const HDC screen = GetDC(nullptr);
-    const HDC dc = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, row.right, row.bottom);
-    SelectObject(dc, bitmap);
-    SendMessageW(Content().control(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+    // Declared so that the DC goes before the bitmap selected into it.
+    const platform::win32::ScreenDc screen(GetDC(nullptr));
+    const platform::win32::OwnedBitmap bitmap(
+        CreateCompatibleBitmap(screen.get(), row.right, row.bottom));
+    const platform::win32::MemoryDc dc(CreateCompatibleDC(screen.get()));
+    SelectObject(dc.get(), bitmap.get());
+    SendMessageW(Content().control(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()),
                  PRF_CLIENT | PRF_ERASEBKGND);
     int count = 0;
     for (int y = row.top; y < row.bottom; ++y) {
-      for (int x = row.left; x < row.right; ++x) count += GetPixel(dc, x, y) == colour ? 1 : 0;
+      for (int x = row.left; x < row.right; ++x) {
+        count += GetPixel(dc.get(), x, y) == colour ? 1 : 0;
+      }
     }
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    ReleaseDC(nullptr, screen);
     return count;
   }
 };

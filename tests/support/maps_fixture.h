@@ -2,7 +2,7 @@
 // folders in a temp folder, the built-in UI text and a window that records what it is shown.
 #pragma once
 
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "support/temp_dir.h"
 #include "ui/controls.h"
 

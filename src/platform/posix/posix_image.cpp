@@ -51,6 +51,6 @@ std::span<const std::uint8_t> BuiltinResource(int id) {
 }
 
 GraphicsSession::GraphicsSession() = default;
-GraphicsSession::~GraphicsSession() = default;
+void GraphicsSession::Token::Release(Value) {}
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "platform/raw_file.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -21,7 +22,7 @@ std::intptr_t RawOpenForReading(std::u16string_view path) {
 }
 
 void RawClose(std::intptr_t handle) {
-  CloseHandle(AsHandle(handle));
+  win32::FileHandleTraits::Release(AsHandle(handle));
 }
 
 std::size_t RawReadAt(std::intptr_t handle, std::int64_t offset, void* destination, std::size_t n) {
@@ -66,17 +67,17 @@ bool Exists(std::u16string_view path) {
 }
 
 bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
-  const HANDLE h = CreateFileW(detail::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  win32::FileHandle file(CreateFileW(detail::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   std::size_t written = 0;
   while (written < bytes.size()) {
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
     DWORD done = 0;
-    if (!WriteFile(h, bytes.data() + written, want, &done, nullptr) || done == 0) break;
+    if (!WriteFile(file.get(), bytes.data() + written, want, &done, nullptr) || done == 0) break;
     written += done;
   }
-  const bool closed = CloseHandle(h) != 0;
+  const bool closed = win32::CloseWrittenFile(file);
   return closed && written == bytes.size();
 }
 

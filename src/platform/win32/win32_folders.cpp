@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "platform/wildcard.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -10,15 +11,14 @@ std::vector<std::u16string> ListFiles(std::u16string_view folder, std::u16string
   std::vector<std::u16string> names;
   WIN32_FIND_DATAW found;
   const std::u16string query = std::u16string(folder) + std::u16string(pattern);
-  const HANDLE search = FindFirstFileW(detail::Wide(query).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const win32::FindHandle search(FindFirstFileW(detail::Wide(query).c_str(), &found));
+  if (!search) return names;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     std::u16string name = detail::FromWide(found.cFileName, wcslen(found.cFileName));
     // FindFirstFileW also matches 8.3 short names ("*.pms" finds "x.pmsx"); match again.
     if (WildcardMatch(name, pattern)) names.push_back(std::move(name));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
   return names;
 }
 

@@ -2,6 +2,7 @@
 #include <gdiplus.h>
 
 #include "platform/platform.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -9,25 +10,23 @@ namespace platform {
 GraphicsSession::GraphicsSession() {
   Gdiplus::GdiplusStartupInput input;
   ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) token_ = token;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) token_.reset(token);
 }
 
-GraphicsSession::~GraphicsSession() {
-  if (token_ != 0) Gdiplus::GdiplusShutdown(token_);
+void GraphicsSession::Token::Release(Value token) {
+  win32::GdiplusTokenTraits::Release(token);
 }
 
 ImageSize ImagePixelSize(std::u16string_view path) {
-  Gdiplus::GpImage* image = nullptr;
-  if (Gdiplus::DllExports::GdipLoadImageFromFile(detail::Wide(path).c_str(), &image) !=
-          Gdiplus::Ok ||
-      image == nullptr) {
-    return {};
-  }
+  Gdiplus::GpImage* loaded = nullptr;
+  const Gdiplus::Status status =
+      Gdiplus::DllExports::GdipLoadImageFromFile(detail::Wide(path).c_str(), &loaded);
+  const win32::GdiplusImage image(loaded);
+  if (status != Gdiplus::Ok || !image) return {};
   UINT width = 0;
   UINT height = 0;
-  Gdiplus::DllExports::GdipGetImageWidth(image, &width);
-  Gdiplus::DllExports::GdipGetImageHeight(image, &height);
-  Gdiplus::DllExports::GdipDisposeImage(image);
+  Gdiplus::DllExports::GdipGetImageWidth(image.get(), &width);
+  Gdiplus::DllExports::GdipGetImageHeight(image.get(), &height);
   return {static_cast<int>(width), static_cast<int>(height)};
 }
 

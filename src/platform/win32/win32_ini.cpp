@@ -22,7 +22,7 @@ bool WriteIniString(std::u16string_view path, std::u16string_view section, std::
   // of a path outside it; a file that starts as UTF-16 stays UTF-16.
   if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
     static constexpr std::uint8_t kMark[] = {0xFF, 0xFE};
-    WriteNewFile(path, kMark);
+    if (!WriteNewFile(path, kMark)) return false;
   }
   return WritePrivateProfileStringW(detail::Wide(section).c_str(), detail::Wide(key).c_str(),
                                     detail::Wide(value).c_str(), file.c_str()) != 0;

@@ -193,7 +193,7 @@ TEST_F(SettingsFile, SaveWritesEveryKeyInItsSectionAsText) {
   state.languageName = u"Deutsch.lng";
   state.autoloadTemplate = state.testArchive = true;
   state.skipDefaultMaps = state.skipDefaultTextures = state.explore = false;
-  SaveSettings(state, controls);
+  ASSERT_TRUE(SaveSettings(state, controls));
 
   EXPECT_EQ(WrittenLines(),
             u"[Preferences]|Left=200|Top=150|Height=800|LastActiveFolder=C:\\out\\packs\\|"
@@ -207,7 +207,7 @@ TEST_F(SettingsFile, SaveWritesEveryKeyInItsSectionAsText) {
   // A second save replaces the values; a name without a folder leaves no folder.
   controls.setText(Slot::archiveNameEdit, u"weekly.rar");
   controls.setChecked(Slot::rarRadio, true);
-  SaveSettings(state, controls);
+  ASSERT_TRUE(SaveSettings(state, controls));
   EXPECT_TRUE(WrittenLines().starts_with(
       u"[Preferences]|Left=200|Top=150|Height=800|LastActiveFolder=|ArchiveType=0|Compression"));
 }
@@ -219,7 +219,7 @@ TEST_F(SettingsFile, AWindowComesBackWhereItWasBesideATaskBarAtTheTopOrLeft) {
   controls.workspaceOriginPoint = {60, 40};
   Load("[Preferences]\r\nLeft=150\r\nTop=120\r\nHeight=700\r\n");
   EXPECT_EQ(Placed(), (WindowPlacement{150, 120, 621, 700}));
-  SaveSettings(state, controls);
+  ASSERT_TRUE(SaveSettings(state, controls));
   EXPECT_TRUE(WrittenLines().starts_with(u"[Preferences]|Left=150|Top=120|Height=700|"));
   Load();
   EXPECT_EQ(Placed(), (WindowPlacement{150, 120, 621, 700}));

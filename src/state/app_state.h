@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/game_mode_filter.h"
+#include "state/game_mode_filter.h"
 #include "core/file_kind.h"
 #include "core/string_list.h"
 #include "core/ui_text_ids.h"
