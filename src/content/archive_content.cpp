@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/string_list.h"
@@ -78,28 +79,96 @@ void InsertFile(const AppState& state, ui::Tree& tree, int kind, std::u16string_
   tree.insertLast(state.contentGroups[static_cast<std::size_t>(kind)], {name, image, image, mark});
 }
 
-// Moves to `list` the names of one entry that the cache met for the first time while the
-// entry was checked, and drops the rest: maps share most of their images, and listing each
-// name once per map would only make the final sort drop it again. The entry lists its names
-// in the order it asked about them, so the new ones are found in one walk. Names in another
-// letter case are new spellings and still go through: the final sort decides between them.
-void TakeNewNames(platform::ExistenceCache& cache, FileKind folder, StringList& entry,
-                  StringList& list) {
-  std::vector<std::u16string_view> fresh;
-  cache.takeNewNames(folder, [&fresh](std::u16string_view name, bool) { fresh.push_back(name); });
-  std::size_t next = 0;
-  entry.forEach([&](const StringNode& node) {
-    if (next < fresh.size() && node.text() == fresh[next]) {
-      list.add(node.text(), node.tag);
-      ++next;
+// The names of one image group in the order the entries name them. The sort that lists
+// them is not stable: of names that differ only in letter case, the one it keeps depends on
+// every occurrence it is given and on the interim sorts. Sorting each distinct name once is
+// enough when no two of them compare equal, which is the usual case and cheap; otherwise
+// the names are listed from every occurrence, entry by entry, as they came.
+class GroupNames {
+ public:
+  explicit GroupNames(bool interimSorts) : interimSorts_(interimSorts) {}
+
+  void add(std::u16string_view text, std::uint8_t tag) {
+    auto [it, added] = ids_.try_emplace(Key{std::u16string(text), tag},
+                                        static_cast<std::uint32_t>(distinct_.size()));
+    if (added) distinct_.push_back(&it->first);
+    occurrences_.push_back(it->second);
+  }
+  void endEntry() { entryEnds_.push_back(occurrences_.size()); }
+
+  // The names sorted, each once; see StringList::sortUnique for which spelling stays.
+  StringList sorted() const {
+    StringList list;
+    for (const Key* key : distinct_) list.add(key->text, key->tag);
+    list.sortUnique();
+    if (!SpellingsCollide(list, distinct_.size())) return list;
+    list.clear();
+    std::size_t next = 0;
+    for (const std::size_t end : entryEnds_) {
+      for (; next < end; ++next) {
+        const Key& key = *distinct_[occurrences_[next]];
+        list.add(key.text, key.tag);
+      }
+      // This bounds the list where many maps share their names.
+      if (interimSorts_ && list.count() > kSceneryListSortThreshold) list.sortUnique();
     }
+    list.sortUnique();
+    return list;
+  }
+
+ private:
+  struct Key {
+    std::u16string text;
+    std::uint8_t tag;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const {
+      return std::hash<std::u16string>{}(key.text) ^ key.tag;
+    }
+  };
+
+  // Whether the sort met names that compare equal yet differ in spelling or tag: it then
+  // dropped some of `distinctCount` names or kept equal ones side by side.
+  static bool SpellingsCollide(const StringList& sorted, std::size_t distinctCount) {
+    if (static_cast<std::size_t>(sorted.count()) != distinctCount) return true;
+    for (std::int32_t i = 1; i < sorted.count(); ++i) {
+      if (platform::CompareNoCase(sorted.textAt(i - 1), sorted.textAt(i)) == 0) return true;
+    }
+    return false;
+  }
+
+  bool interimSorts_;
+  std::unordered_map<Key, std::uint32_t, KeyHash> ids_;
+  std::vector<const Key*> distinct_;        // by id, in the order first met
+  std::vector<std::uint32_t> occurrences_;  // ids, every time a name came
+  std::vector<std::size_t> entryEnds_;      // occurrences_ size after each entry
+};
+
+// The names of the three image groups.
+struct ImageNames {
+  GroupNames sceneries{true};
+  GroupNames textures{false};
+  GroupNames edges{false};
+};
+
+// Files the names one entry uses in their groups.
+void TakeNames(StringList& entrySceneries, StringList& entryTextures, ImageNames& names) {
+  entrySceneries.forEach(
+      [&](const StringNode& node) { names.sceneries.add(node.text(), node.tag); });
+  entryTextures.forEach([&](const StringNode& node) {
+    // 4 * texture mark + edge mark; a mark of 0 keeps the name out of that group.
+    if (node.tag / 4 != 0) names.textures.add(node.text(), static_cast<std::uint8_t>(node.tag / 4));
+    if (node.tag % 4 != 0) names.edges.add(node.text(), static_cast<std::uint8_t>(node.tag % 4));
   });
-  entry.clear();
+  for (GroupNames* group : {&names.sceneries, &names.textures, &names.edges}) group->endEntry();
+  entrySceneries.clear();
+  entryTextures.clear();
 }
 
 // Reads every pack-list entry and files it in its group; collects the names it uses.
 void CheckPackList(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKindCount>& counts,
-                   StringList& report, StringList& sceneries, StringList& textures) {
+                   StringList& report, ImageNames& names) {
   const ui::Tree& pack = *state.packTree;
   const auto summary = std::make_unique<MapSummary>();
   const auto prefabCounts = std::make_unique<MapCounts>();
@@ -117,46 +186,73 @@ void CheckPackList(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKi
     ++counts[kind];
     const bool problem = CheckContentEntry(state, name, kind, report, entrySceneries, entryTextures,
                                            *summary, *prefabCounts);
-    TakeNewNames(cache, kKindScenery, entrySceneries, sceneries);
-    TakeNewNames(cache, kKindTexture, entryTextures, textures);
+    TakeNames(entrySceneries, entryTextures, names);
     // The entry's own mark comes from its reader alone: warnings and missing images do not
     // keep a map out of the archive.
     InsertFile(state, tree, kind, name, kContentFirstMapImage + kind,
                problem ? kMarkProblem : kMarkIncluded);
-    if (sceneries.count() > kSceneryListSortThreshold) sceneries.sortUnique();
   }
 }
 
-void RemoveDefaults(StringList& names, StringList& defaults) {
-  // The subtraction reads the defaults through their index.
-  defaults.buildIndex();
-  names.subtract(defaults, true);
+// Whether `name` is in `sorted`, a list that came through sortUnique.
+bool InSortedList(const StringList& sorted, std::u16string_view name) {
+  std::int32_t low = 0;
+  std::int32_t high = sorted.count();
+  while (low < high) {
+    const std::int32_t middle = low + (high - low) / 2;
+    const int order = platform::CompareNoCase(sorted.textAt(middle), name);
+    if (order == 0) return true;
+    if (order < 0) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return false;
+}
+
+// Leaves out the game's own files: a name counts as one when it or its .png twin is in the
+// default list, or when it is the twin of a name there, whichever extension the list or
+// the installation uses.
+void RemoveDefaults(StringList& names, const StringList& defaults) {
+  StringList listed;  // the defaults and their twins
+  defaults.forEach([&listed](const StringNode& node) {
+    listed.add(node.text(), 0);
+    if (const auto twin = PngTwin(node.text())) listed.add(*twin, 0);
+  });
+  listed.sortUnique();
+  StringList named;
+  defaults.forEach([&named](const StringNode& node) { named.add(node.text(), 0); });
+  named.sortUnique();
+
+  StringList gone;  // in the order of `names`, for one forward subtraction
+  names.forEach([&](const StringNode& node) {
+    const auto twin = PngTwin(node.text());
+    if (InSortedList(listed, node.text()) || (twin && InSortedList(named, *twin))) {
+      gone.add(node.text(), node.tag);
+    }
+  });
+  gone.buildIndex();
+  names.subtract(gone, false);
+}
+
+void InsertGroup(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKindCount>& counts,
+                 int kind, StringList names, const StringList* defaults) {
+  if (defaults != nullptr) RemoveDefaults(names, *defaults);
+  counts[static_cast<std::size_t>(kind)] = names.count();
+  for (std::int32_t i = 0; i < names.count(); ++i) {
+    const StringNode* node = names.nodeAt(i);
+    InsertFile(state, tree, kind, node->text(), kContentImageFile, node->tag);
+  }
 }
 
 void InsertImages(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKindCount>& counts,
-                  StringList& sceneries, StringList& textures) {
-  sceneries.sortUnique();
-  if (state.skipDefaultSceneries) RemoveDefaults(sceneries, state.defaultSceneries);
-  counts[kKindScenery] = sceneries.count();
-  for (std::int32_t i = 0; i < sceneries.count(); ++i) {
-    const StringNode* node = sceneries.nodeAt(i);
-    InsertFile(state, tree, kKindScenery, node->text(), kContentImageFile, node->tag);
-  }
-  sceneries.clear();
-
-  textures.sortUnique();
-  if (state.skipDefaultTextures) RemoveDefaults(textures, state.defaultTextures);
-  counts[kKindTexture] = textures.count();
-  counts[kKindEdge] = textures.count();
-  for (std::int32_t i = 0; i < textures.count(); ++i) {
-    const StringNode* node = textures.nodeAt(i);
-    InsertFile(state, tree, kKindTexture, node->text(), kContentImageFile, node->tag / 4);
-  }
-  for (std::int32_t i = 0; i < textures.count(); ++i) {
-    const StringNode* node = textures.nodeAt(i);
-    InsertFile(state, tree, kKindEdge, node->text(), kContentImageFile, node->tag % 4);
-  }
-  textures.clear();
+                  const ImageNames& names) {
+  InsertGroup(state, tree, counts, kKindScenery, names.sceneries.sorted(),
+              state.skipDefaultSceneries ? &state.defaultSceneries : nullptr);
+  const StringList* textureDefaults = state.skipDefaultTextures ? &state.defaultTextures : nullptr;
+  InsertGroup(state, tree, counts, kKindTexture, names.textures.sorted(), textureDefaults);
+  InsertGroup(state, tree, counts, kKindEdge, names.edges.sorted(), textureDefaults);
 }
 
 void TitleGroups(AppState& state, ui::Tree& tree,
@@ -210,12 +306,11 @@ void BuildArchiveContent(AppState& state) {
   CreateGroups(state, tree);
   std::array<std::int32_t, kKindCount> counts{};
   StringList report;
-  StringList sceneries;
-  StringList textures;
-  CheckPackList(state, tree, counts, report, sceneries, textures);
+  ImageNames names;
+  CheckPackList(state, tree, counts, report, names);
 
   SetStatus(state, uitext::kBuildingContent);
-  InsertImages(state, tree, counts, sceneries, textures);
+  InsertImages(state, tree, counts, names);
   TitleGroups(state, tree, counts);
   tree.expand(state.contentTop);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/text_helpers.h"
@@ -69,13 +70,37 @@ class ReportBlock {
 
 // Missing when the name is unsafe to join to a folder: it is reported, never packed.
 bool ExistsInFolder(const AppState& state, FileKind kind, std::u16string_view name) {
+  platform::ExistenceCache* cache = state.existenceCache;
   const auto lookUp = [&] {
     const auto path = PathInKindFolder(state, kind, name);
-    return path && platform::Exists(*path);
+    if (!path) return false;
+    // While the archive content is built, each folder is read once (on posix) and each
+    // name looked up once however many maps name it.
+    return cache != nullptr
+               ? cache->namesIn(kind, state.kindFolders[static_cast<std::size_t>(kind)])
+                     .contains(name)
+               : platform::Exists(*path);
   };
-  // While the archive content is built, each file is looked up once however many maps name it.
-  return state.existenceCache != nullptr ? state.existenceCache->exists(kind, name, lookUp)
-                                         : lookUp();
+  return cache != nullptr ? cache->exists(kind, name, lookUp) : lookUp();
+}
+
+// What the folder holds of an image name: the name itself and its .png twin, which the
+// current game loads in its place.
+struct ImageOnDisk {
+  std::optional<std::u16string> twin;
+  bool named = false;
+  bool twinFound = false;
+  bool found() const { return named || twinFound; }
+  // The mark of the name as listed in its group: 0 when only the twin is listed.
+  std::uint8_t namedMark() const { return named ? kFileFound : twinFound ? 0 : kFileMissing; }
+};
+
+ImageOnDisk LookUpImage(const AppState& state, FileKind kind, std::u16string_view name) {
+  ImageOnDisk image;
+  image.named = ExistsInFolder(state, kind, name);
+  image.twin = PngTwin(name);
+  image.twinFound = image.twin && ExistsInFolder(state, kind, *image.twin);
+  return image;
 }
 
 void LookUpSceneries(const AppState& state, const MapCounts& counts, std::int32_t namesRead,
@@ -86,12 +111,10 @@ void LookUpSceneries(const AppState& state, const MapCounts& counts, std::int32_
     // Slots the reader did not reach, or names it read as empty, name no file.
     if (ansi.empty()) continue;
     const std::u16string name = NameFromFile(ansi);
-    if (ExistsInFolder(state, kKindScenery, name)) {
-      sceneries.add(name, kSceneryFound);
-    } else {
-      sceneries.add(name, kSceneryMissing);
-      block.add(uitext::kSceneryNotFound, name);
-    }
+    const ImageOnDisk image = LookUpImage(state, kKindScenery, name);
+    if (const std::uint8_t mark = image.namedMark(); mark != 0) sceneries.add(name, mark);
+    if (image.twinFound) sceneries.add(*image.twin, kSceneryFound);
+    if (!image.found()) block.add(uitext::kSceneryNotFound, name);
   }
 }
 
@@ -129,12 +152,21 @@ bool CheckMap(const AppState& state, std::u16string_view name, bool compiled, St
   const std::string_view textureAnsi = AnsiField(summary.texture);
   if (!textureAnsi.empty()) {
     const std::u16string texture = NameFromFile(textureAnsi);
-    const bool textureFound = ExistsInFolder(state, kKindTexture, texture);
-    if (!textureFound) block.add(uitext::kTextureNotFound, texture);
-    const bool edgeFound = ExistsInFolder(state, kKindEdge, texture);
-    if (!edgeFound) block.add(uitext::kEdgeNotFound, texture);
-    textures.add(texture, static_cast<std::uint8_t>(4 * (textureFound ? kFileFound : kFileMissing) +
-                                                    (edgeFound ? kFileFound : kFileMissing)));
+    const ImageOnDisk inTextures = LookUpImage(state, kKindTexture, texture);
+    if (!inTextures.found()) block.add(uitext::kTextureNotFound, texture);
+    const ImageOnDisk inEdges = LookUpImage(state, kKindEdge, texture);
+    if (!inEdges.found()) block.add(uitext::kEdgeNotFound, texture);
+    const auto tag = [](std::uint8_t textureMark, std::uint8_t edgeMark) {
+      return static_cast<std::uint8_t>(4 * textureMark + edgeMark);
+    };
+    if (const std::uint8_t t = tag(inTextures.namedMark(), inEdges.namedMark()); t != 0) {
+      textures.add(texture, t);
+    }
+    if (const std::uint8_t t =
+            tag(inTextures.twinFound ? kFileFound : 0, inEdges.twinFound ? kFileFound : 0);
+        t != 0) {
+      textures.add(*inTextures.twin, t);
+    }
   }
 
   LookUpSceneries(state, summary.counts, summary.counts.sceneryCount, sceneries, block);
@@ -155,6 +187,14 @@ bool CheckPrefab(const AppState& state, std::u16string_view name, StringList& re
 }
 
 }  // namespace
+
+std::optional<std::u16string> PngTwin(std::u16string_view name) {
+  const std::size_t dot = name.rfind(u'.');
+  if (dot == std::u16string_view::npos) return std::nullopt;
+  const std::u16string_view extension = name.substr(dot + 1);
+  if (extension.size() == 3 && platform::LowerCase(extension) == u"png") return std::nullopt;
+  return std::u16string(name.substr(0, dot + 1)) + u"png";
+}
 
 void AppendCountLines(const AppState& state, StringList& lines, const MapCounts& counts) {
   AddNumber(state, lines, uitext::kPolygonsLabel, counts.polygonCount);

@@ -5,9 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace platform {
 
@@ -34,23 +37,20 @@ class ExistenceCache {
       answer = f.byFolded.add(folded, foldedHash, lookUp());
     }
     const bool found = f.byFolded.answer(answer);
-    f.fresh.push_back(f.bySpelling.add(name, hash, found));
+    f.bySpelling.add(name, hash, found);
     return found;
-  }
-
-  // Visits (name, answer) for each spelling asked about in `folder` for the first time since
-  // the last call, in the order asked, and forgets them: a caller that lists every name it
-  // asks about learns which of them are new to its list without looking each one up again.
-  template <typename Visit>
-  void takeNewNames(std::size_t folder, Visit&& visit) {
-    Folder& f = folderAt(folder);
-    for (const std::size_t entry : f.fresh)
-      visit(f.bySpelling.name(entry), f.bySpelling.answer(entry));
-    f.fresh.clear();
   }
 
   // Questions that were passed on to lookUp.
   int lookups() const { return lookups_; }
+
+  // The names in `path`, the folder numbered `folder`, for lookUp functions to answer
+  // from: read once for the cache's life (see FolderNames).
+  FolderNames& namesIn(std::size_t folder, std::u16string_view path) {
+    Folder& f = folderAt(folder);
+    if (!f.names) f.names.emplace(std::u16string(path));
+    return *f.names;
+  }
 
  private:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
@@ -62,10 +62,6 @@ class ExistenceCache {
    public:
     std::size_t find(std::u16string_view name, std::size_t hash) const;
     std::size_t add(std::u16string_view name, std::size_t hash, bool found);
-    // Valid until the next add.
-    std::u16string_view name(std::size_t entry) const {
-      return {text_.data() + entries_[entry].offset, entries_[entry].length};
-    }
     bool answer(std::size_t entry) const { return entries_[entry].found; }
 
    private:
@@ -85,9 +81,9 @@ class ExistenceCache {
   };
 
   struct Folder {
-    Answers bySpelling;              // the names as asked
-    Answers byFolded;                // lower-cased
-    std::vector<std::size_t> fresh;  // bySpelling entries not yet taken
+    Answers bySpelling;  // the names as asked
+    Answers byFolded;    // lower-cased
+    std::optional<FolderNames> names;
   };
 
   static std::size_t HashOf(std::u16string_view name) {

@@ -12,6 +12,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -27,6 +29,22 @@ struct LocalTime {
 
 // True when the path's attributes can be read: a file or a folder of that name exists.
 bool Exists(std::u16string_view path);
+
+// Answers whether names are in one folder, letter case ignored as the Windows file system
+// ignores it. Posix reads the folder once, at the first question, so that many questions
+// cost one listing; Windows asks the file system for each name. For one piece of work: a
+// file added later may go unseen.
+class FolderNames {
+ public:
+  explicit FolderNames(std::u16string folder) : folder_(std::move(folder)) {}
+  // `name` is a plain file name, no path.
+  bool contains(std::u16string_view name);
+
+ private:
+  std::u16string folder_;
+  [[maybe_unused]] bool read_ = false;
+  [[maybe_unused]] std::unordered_set<std::u16string> folded_;  // posix: lower-cased names
+};
 
 // The whole file, or nothing when it cannot be opened. Others may read it meanwhile.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path);
