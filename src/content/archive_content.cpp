@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/string_list.h"
@@ -89,26 +88,26 @@ class GroupNames {
   explicit GroupNames(bool interimSorts) : interimSorts_(interimSorts) {}
 
   void add(std::u16string_view text, std::uint8_t tag) {
-    auto [it, added] = ids_.try_emplace(Key{std::u16string(text), tag},
-                                        static_cast<std::uint32_t>(distinct_.size()));
-    if (added) distinct_.push_back(&it->first);
-    occurrences_.push_back(it->second);
+    // Text and tag, as one key.
+    key_.assign(text);
+    key_ += static_cast<char16_t>(tag);
+    const std::size_t hash = platform::NameTable::HashOf(key_);
+    std::size_t id = distinct_.find(key_, hash);
+    if (id == platform::NameTable::kNone) id = distinct_.add(key_, hash, tag);
+    occurrences_.push_back(static_cast<std::uint32_t>(id));
   }
   void endEntry() { entryEnds_.push_back(occurrences_.size()); }
 
   // The names sorted, each once; see StringList::sortUnique for which spelling stays.
   StringList sorted() const {
     StringList list;
-    for (const Key* key : distinct_) list.add(key->text, key->tag);
+    for (std::size_t id = 0; id < distinct_.size(); ++id) addTo(list, id);
     list.sortUnique();
     if (!SpellingsCollide(list, distinct_.size())) return list;
     list.clear();
     std::size_t next = 0;
     for (const std::size_t end : entryEnds_) {
-      for (; next < end; ++next) {
-        const Key& key = *distinct_[occurrences_[next]];
-        list.add(key.text, key.tag);
-      }
+      for (; next < end; ++next) addTo(list, occurrences_[next]);
       // This bounds the list where many maps share their names.
       if (interimSorts_ && list.count() > kSceneryListSortThreshold) list.sortUnique();
     }
@@ -117,16 +116,10 @@ class GroupNames {
   }
 
  private:
-  struct Key {
-    std::u16string text;
-    std::uint8_t tag;
-    bool operator==(const Key&) const = default;
-  };
-  struct KeyHash {
-    std::size_t operator()(const Key& key) const {
-      return std::hash<std::u16string>{}(key.text) ^ key.tag;
-    }
-  };
+  void addTo(StringList& list, std::size_t id) const {
+    const std::u16string_view key = distinct_.name(id);
+    list.add(key.substr(0, key.size() - 1), distinct_.value(id));
+  }
 
   // Whether the sort met names that compare equal yet differ in spelling or tag: it then
   // dropped some of `distinctCount` names or kept equal ones side by side.
@@ -139,8 +132,8 @@ class GroupNames {
   }
 
   bool interimSorts_;
-  std::unordered_map<Key, std::uint32_t, KeyHash> ids_;
-  std::vector<const Key*> distinct_;        // by id, in the order first met
+  platform::NameTable distinct_;  // text + tag; numbered in the order first met
+  std::u16string key_;
   std::vector<std::uint32_t> occurrences_;  // ids, every time a name came
   std::vector<std::size_t> entryEnds_;      // occurrences_ size after each entry
 };

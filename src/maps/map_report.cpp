@@ -25,10 +25,9 @@ std::string_view AnsiField(const std::array<char, N>& field) {
   return std::string_view(field.data(), static_cast<std::size_t>(end - field.begin()));
 }
 
-std::u16string NameFromFile(std::string_view ansi) {
-  std::u16string name = platform::AnsiToUtf16(ansi);
+void NameFromFile(std::string_view ansi, std::u16string& name) {
+  platform::AnsiToUtf16(ansi, name);
   if (name.size() > kMaxNameUnits) name.resize(kMaxNameUnits);
-  return name;
 }
 
 void AddLabelled(const AppState& state, StringList& lines, int label, std::u16string_view value) {
@@ -87,7 +86,6 @@ bool ExistsInFolder(const AppState& state, FileKind kind, std::u16string_view na
 // What the folder holds of an image name: the name itself and its .png twin, which the
 // current game loads in its place.
 struct ImageOnDisk {
-  std::optional<std::u16string> twin;
   bool named = false;
   bool twinFound = false;
   bool found() const { return named || twinFound; }
@@ -96,24 +94,32 @@ struct ImageOnDisk {
 };
 
 ImageOnDisk LookUpImage(const AppState& state, FileKind kind, std::u16string_view name) {
-  ImageOnDisk image;
-  image.named = ExistsInFolder(state, kind, name);
-  image.twin = PngTwin(name);
-  image.twinFound = image.twin && ExistsInFolder(state, kind, *image.twin);
-  return image;
+  constexpr std::uint8_t kNamed = 1;
+  constexpr std::uint8_t kTwin = 2;
+  const auto lookUp = [&]() -> std::uint8_t {
+    const auto twin = PngTwin(name);
+    return (ExistsInFolder(state, kind, name) ? kNamed : 0) |
+           (twin && ExistsInFolder(state, kind, *twin) ? kTwin : 0);
+  };
+  // Maps name the same images again and again: each spelling costs one hash after the first.
+  const std::uint8_t answer = state.existenceCache != nullptr
+                                  ? state.existenceCache->remember(kind, name, lookUp)
+                                  : lookUp();
+  return {(answer & kNamed) != 0, (answer & kTwin) != 0};
 }
 
 void LookUpSceneries(const AppState& state, const MapCounts& counts, std::int32_t namesRead,
                      StringList& sceneries, ReportBlock& block) {
   const std::int32_t n = std::clamp(namesRead, 0, kMaxSceneryNames);
+  std::u16string name;
   for (std::int32_t i = 0; i < n; ++i) {
     const std::string_view ansi = AnsiField(counts.sceneryNames[static_cast<std::size_t>(i)]);
     // Slots the reader did not reach, or names it read as empty, name no file.
     if (ansi.empty()) continue;
-    const std::u16string name = NameFromFile(ansi);
+    NameFromFile(ansi, name);
     const ImageOnDisk image = LookUpImage(state, kKindScenery, name);
     if (const std::uint8_t mark = image.namedMark(); mark != 0) sceneries.add(name, mark);
-    if (image.twinFound) sceneries.add(*image.twin, kSceneryFound);
+    if (image.twinFound) sceneries.add(*PngTwin(name), kSceneryFound);
     if (!image.found()) block.add(uitext::kSceneryNotFound, name);
   }
 }
@@ -151,7 +157,8 @@ bool CheckMap(const AppState& state, std::u16string_view name, bool compiled, St
 
   const std::string_view textureAnsi = AnsiField(summary.texture);
   if (!textureAnsi.empty()) {
-    const std::u16string texture = NameFromFile(textureAnsi);
+    std::u16string texture;
+    NameFromFile(textureAnsi, texture);
     const ImageOnDisk inTextures = LookUpImage(state, kKindTexture, texture);
     if (!inTextures.found()) block.add(uitext::kTextureNotFound, texture);
     const ImageOnDisk inEdges = LookUpImage(state, kKindEdge, texture);
@@ -165,7 +172,7 @@ bool CheckMap(const AppState& state, std::u16string_view name, bool compiled, St
     if (const std::uint8_t t =
             tag(inTextures.twinFound ? kFileFound : 0, inEdges.twinFound ? kFileFound : 0);
         t != 0) {
-      textures.add(*inTextures.twin, t);
+      textures.add(*PngTwin(texture), t);
     }
   }
 

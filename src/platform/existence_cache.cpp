@@ -14,7 +14,7 @@ std::uint64_t SlotTag(std::size_t hash) {
 
 }  // namespace
 
-std::size_t ExistenceCache::Answers::find(std::u16string_view name, std::size_t hash) const {
+std::size_t NameTable::find(std::u16string_view name, std::size_t hash) const {
   if (slots_.empty()) return kNone;
   const std::size_t mask = slots_.size() - 1;
   const std::uint64_t tag = SlotTag(hash);
@@ -31,9 +31,9 @@ std::size_t ExistenceCache::Answers::find(std::u16string_view name, std::size_t 
   }
 }
 
-std::size_t ExistenceCache::Answers::add(std::u16string_view name, std::size_t hash, bool found) {
+std::size_t NameTable::add(std::u16string_view name, std::size_t hash, std::uint8_t value) {
   entries_.push_back({hash, static_cast<std::uint32_t>(text_.size()),
-                      static_cast<std::uint32_t>(name.size()), found});
+                      static_cast<std::uint32_t>(name.size()), value});
   text_.insert(text_.end(), name.begin(), name.end());
   // At most half full, so that probes stay short and always end at an empty slot.
   if (entries_.size() * 2 > slots_.size()) {
@@ -45,7 +45,7 @@ std::size_t ExistenceCache::Answers::add(std::u16string_view name, std::size_t h
   return entries_.size() - 1;
 }
 
-void ExistenceCache::Answers::place(std::size_t entry) {
+void NameTable::place(std::size_t entry) {
   const std::size_t mask = slots_.size() - 1;
   const std::size_t hash = entries_[entry].hash;
   std::size_t i = hash & mask;

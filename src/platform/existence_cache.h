@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -13,6 +14,57 @@
 #include "platform/platform.h"
 
 namespace platform {
+
+// Names with a one-byte value each, in an open-addressing table over one buffer of text:
+// a hit costs a hash, a probe or two in one array and one comparison, mostly in memory that
+// the previous questions already brought close. Entries are numbered in the order added.
+class NameTable {
+ public:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  // Four units at a time, then mixed so that both halves of the result spread well: the
+  // names are short and this runs for every name a map lists.
+  static std::size_t HashOf(std::u16string_view name) {
+    constexpr std::uint64_t kOdd = 0x9E3779B97F4A7C15u;
+    std::uint64_t h = name.size() * kOdd;
+    std::size_t at = 0;
+    for (; at + 4 <= name.size(); at += 4) {
+      std::uint64_t chunk;
+      std::memcpy(&chunk, name.data() + at, sizeof chunk);
+      h = (h ^ chunk) * kOdd;
+      h ^= h >> 29;
+    }
+    for (; at < name.size(); ++at) h = (h ^ name[at]) * kOdd;
+    h ^= h >> 32;
+    h *= kOdd;
+    h ^= h >> 29;
+    return static_cast<std::size_t>(h);
+  }
+  // The entry holding `name`, or kNone.
+  std::size_t find(std::u16string_view name, std::size_t hash) const;
+  std::size_t add(std::u16string_view name, std::size_t hash, std::uint8_t value);
+  std::uint8_t value(std::size_t entry) const { return entries_[entry].value; }
+  // Valid until the next add.
+  std::u16string_view name(std::size_t entry) const {
+    return {text_.data() + entries_[entry].offset, entries_[entry].length};
+  }
+  std::size_t size() const { return entries_.size(); }
+
+ private:
+  struct Entry {
+    std::size_t hash;
+    std::uint32_t offset;  // into text_
+    std::uint32_t length;
+    std::uint8_t value;
+  };
+  void place(std::size_t entry);
+
+  std::vector<char16_t> text_;  // every name, back to back
+  std::vector<Entry> entries_;
+  // Per slot: the upper half of the entry's hash and entry + 1; 0 for an empty slot. A
+  // power of two long.
+  std::vector<std::uint64_t> slots_;
+};
 
 class ExistenceCache {
  public:
@@ -27,18 +79,32 @@ class ExistenceCache {
     // Most questions repeat an earlier one exactly; those cost one hash of the name.
     const std::size_t hash = HashOf(name);
     if (const std::size_t known = f.bySpelling.find(name, hash); known != kNone) {
-      return f.bySpelling.answer(known);
+      return f.bySpelling.value(known) != 0;
     }
     std::u16string folded = FoldedName(name);
     const std::size_t foldedHash = HashOf(folded);
     std::size_t answer = f.byFolded.find(folded, foldedHash);
     if (answer == kNone) {
       ++lookups_;
-      answer = f.byFolded.add(folded, foldedHash, lookUp());
+      answer = f.byFolded.add(folded, foldedHash, lookUp() ? 1 : 0);
     }
-    const bool found = f.byFolded.answer(answer);
-    f.bySpelling.add(name, hash, found);
+    const bool found = f.byFolded.value(answer) != 0;
+    f.bySpelling.add(name, hash, found ? 1 : 0);
     return found;
+  }
+
+  // A byte that `work` works out about `name` in the folder numbered `folder`, kept for
+  // each spelling: the first question in a spelling calls work, which may ask exists()
+  // about this folder; later ones cost one hash.
+  template <typename Work>
+  std::uint8_t remember(std::size_t folder, std::u16string_view name, Work&& work) {
+    const std::size_t hash = HashOf(name);
+    if (const std::size_t known = folderAt(folder).remembered.find(name, hash); known != kNone) {
+      return folderAt(folder).remembered.value(known);
+    }
+    const std::uint8_t value = work();
+    folderAt(folder).remembered.add(name, hash, value);
+    return value;
   }
 
   // Questions that were passed on to lookUp.
@@ -53,42 +119,16 @@ class ExistenceCache {
   }
 
  private:
-  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-  // Names with one answer each, in an open-addressing table over one buffer of text: a
-  // hit costs a hash, a probe or two in one array and one comparison, mostly in memory
-  // that the previous questions already brought close.
-  class Answers {
-   public:
-    std::size_t find(std::u16string_view name, std::size_t hash) const;
-    std::size_t add(std::u16string_view name, std::size_t hash, bool found);
-    bool answer(std::size_t entry) const { return entries_[entry].found; }
-
-   private:
-    struct Entry {
-      std::size_t hash;
-      std::uint32_t offset;  // into text_
-      std::uint32_t length;
-      bool found;
-    };
-    void place(std::size_t entry);
-
-    std::vector<char16_t> text_;  // every name, back to back
-    std::vector<Entry> entries_;
-    // Per slot: the upper half of the entry's hash and entry + 1; 0 for an empty slot. A
-    // power of two long.
-    std::vector<std::uint64_t> slots_;
-  };
+  static constexpr std::size_t kNone = NameTable::kNone;
 
   struct Folder {
-    Answers bySpelling;  // the names as asked
-    Answers byFolded;    // lower-cased
+    NameTable bySpelling;  // the names as asked
+    NameTable byFolded;
+    NameTable remembered;  // lower-cased
     std::optional<FolderNames> names;
   };
 
-  static std::size_t HashOf(std::u16string_view name) {
-    return std::hash<std::u16string_view>{}(name);
-  }
+  static std::size_t HashOf(std::u16string_view name) { return NameTable::HashOf(name); }
   static std::u16string FoldedName(std::u16string_view name);
   Folder& folderAt(std::size_t folder);
 

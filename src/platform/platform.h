@@ -89,6 +89,8 @@ class FileReader {
 
 // Text in the system's ANSI code page (posix: Windows-1252) to and from UTF-16.
 std::u16string AnsiToUtf16(std::string_view bytes);
+// The same into `out`, whose storage is reused: for loops over many short names.
+void AnsiToUtf16(std::string_view bytes, std::u16string& out);
 std::string Utf16ToAnsi(std::u16string_view text);
 
 // Locale-aware lower-casing and case-insensitive comparison (<0, 0, >0). Every sorted,

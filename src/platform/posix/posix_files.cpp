@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -84,7 +85,10 @@ std::string NativePath(std::u16string_view path) {
 }
 
 std::intptr_t RawOpenForReading(std::u16string_view path) {
-  const int fd = ::open(ExistingNativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Only a name spelt in another letter case than on disk needs the slower way.
+  if (fd < 0 && errno == ENOENT)
+    fd = ::open(ExistingNativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return -1;
   struct stat st {};
   // Windows cannot open a folder as a file; neither do we.

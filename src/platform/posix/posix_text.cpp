@@ -17,7 +17,7 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char16_t FoldCase(char16_t c) {
+constexpr char16_t FoldCase(char16_t c) {
   if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 32);
   switch (c) {
@@ -147,15 +147,17 @@ constexpr CharWeight WeightOf(char16_t c) {
   return {static_cast<std::uint16_t>(kOtherCharacters + c)};
 }
 
+// By the character as written, either letter case.
 constexpr std::array<CharWeight, 256> kLatin1Weights = [] {
   std::array<CharWeight, 256> table{};
-  for (std::size_t c = 0; c < table.size(); ++c) table[c] = WeightOf(static_cast<char16_t>(c));
+  for (std::size_t c = 0; c < table.size(); ++c) {
+    table[c] = WeightOf(FoldCase(static_cast<char16_t>(c)));
+  }
   return table;
 }();
 
 CharWeight WeightOfAny(char16_t c) {
-  const char16_t folded = FoldCase(c);
-  return folded < kLatin1Weights.size() ? kLatin1Weights[folded] : WeightOf(folded);
+  return c < kLatin1Weights.size() ? kLatin1Weights[c] : WeightOf(FoldCase(c));
 }
 
 struct SortWeight {
@@ -166,7 +168,7 @@ struct SortWeight {
 // The primary weights of a text in order, without the marks that only break ties.
 class WeightStream {
  public:
-  explicit WeightStream(std::u16string_view text) : text_(text) {}
+  WeightStream(std::u16string_view text, std::size_t from) : text_(text), at_(from) {}
   SortWeight next() {
     if (pending_.primary != 0) return std::exchange(pending_, SortWeight{});
     while (at_ < text_.size()) {
@@ -186,10 +188,10 @@ class WeightStream {
 
 // The last tie-break: the hyphens and apostrophes, compared mark by mark; a mark further
 // into the text sorts first, an apostrophe before a hyphen at the same place, and a text
-// whose marks run out first sorts first.
-int CompareIgnoredMarks(std::u16string_view a, std::u16string_view b) {
-  std::size_t i = 0;
-  std::size_t j = 0;
+// whose marks run out first sorts first. Both texts are alike up to `from`.
+int CompareIgnoredMarks(std::u16string_view a, std::u16string_view b, std::size_t from) {
+  std::size_t i = from;
+  std::size_t j = from;
   for (;;) {
     std::uint8_t x = 0;
     std::uint8_t y = 0;
@@ -205,9 +207,8 @@ int CompareIgnoredMarks(std::u16string_view a, std::u16string_view b) {
 
 }  // namespace
 
-std::u16string AnsiToUtf16(std::string_view bytes) {
-  std::u16string out;
-  out.reserve(bytes.size());
+void AnsiToUtf16(std::string_view bytes, std::u16string& out) {
+  out.clear();
   for (const char b : bytes) {
     const auto u = static_cast<unsigned char>(b);
     if (u >= 0x80 && u <= 0x9F) {
@@ -217,6 +218,11 @@ std::u16string AnsiToUtf16(std::string_view bytes) {
       out += static_cast<char16_t>(u);
     }
   }
+}
+
+std::u16string AnsiToUtf16(std::string_view bytes) {
+  std::u16string out;
+  AnsiToUtf16(bytes, out);
   return out;
 }
 
@@ -246,8 +252,11 @@ std::u16string LowerCase(std::u16string_view text) {
 // beside "coop". Covers the characters an ANSI file name can hold here; others sort after
 // the letters by their code.
 int CompareNoCase(std::u16string_view a, std::u16string_view b) {
-  WeightStream x(a);
-  WeightStream y(b);
+  // Characters alike in both weigh alike at every level, marks included.
+  const std::size_t same = static_cast<std::size_t>(
+      std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+  WeightStream x(a, same);
+  WeightStream y(b, same);
   int accents = 0;
   for (;;) {
     const SortWeight p = x.next();
@@ -257,7 +266,7 @@ int CompareNoCase(std::u16string_view a, std::u16string_view b) {
     if (accents == 0 && p.accent != q.accent) accents = p.accent < q.accent ? -1 : 1;
   }
   if (accents != 0) return accents;
-  return CompareIgnoredMarks(a, b);
+  return CompareIgnoredMarks(a, b, same);
 }
 
 }  // namespace platform
