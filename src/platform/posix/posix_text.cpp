@@ -69,6 +69,9 @@ enum Accent : std::uint8_t {
   kEth,
   kLigature,
   kSuperscript,
+  kQuarter,  // the fractions sort with the digit 1
+  kHalf,
+  kThreeQuarters,
 };
 
 constexpr std::uint16_t Letter(char c) {
@@ -79,7 +82,7 @@ constexpr std::uint16_t Letter(char c) {
 constexpr CharWeight WeightOf(char16_t c) {
   if (c == u'\'') return {0, 0, 0, 1};
   if (c == u'-') return {0, 0, 0, 2};
-  if (c == 0x00AD) return {0, 0, 0, 3};  // soft hyphen
+  if (c == 0x00AD) return {};  // a soft hyphen counts for nothing at all
   if (c >= u'0' && c <= u'9') return {static_cast<std::uint16_t>(kFirstDigit + (c - u'0'))};
   if (c >= u'a' && c <= u'z') return {Letter(static_cast<char>(c))};
   const auto accented = [](char base, std::uint8_t accent) {
@@ -94,10 +97,12 @@ constexpr CharWeight WeightOf(char16_t c) {
     case 0xBA:
       return accented('o', kOrdinal);
     case 0xB9:
+      return {static_cast<std::uint16_t>(kFirstDigit + 1), 0, kSuperscript, 0};
     case 0xBC:
     case 0xBD:
     case 0xBE:
-      return {static_cast<std::uint16_t>(kFirstDigit + 1), 0, kSuperscript, 0};
+      return {static_cast<std::uint16_t>(kFirstDigit + 1), 0,
+              static_cast<std::uint8_t>(kQuarter + (c - 0xBC)), 0};
     case 0xB2:
       return {static_cast<std::uint16_t>(kFirstDigit + 2), 0, kSuperscript, 0};
     case 0xB3:
