@@ -51,13 +51,12 @@ class NameTable {
   std::size_t size() const { return entries_.size(); }
 
  private:
-  struct Entry {
-    std::size_t hash;
+  struct Entry {           // small, so that many share a cache line
     std::uint32_t offset;  // into text_
     std::uint32_t length;
     std::uint8_t value;
   };
-  void place(std::size_t entry);
+  void place(std::size_t entry, std::size_t hash);
 
   std::vector<char16_t> text_;  // every name, back to back
   std::vector<Entry> entries_;
