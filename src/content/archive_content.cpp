@@ -78,47 +78,82 @@ void InsertFile(const AppState& state, ui::Tree& tree, int kind, std::u16string_
   tree.insertLast(state.contentGroups[static_cast<std::size_t>(kind)], {name, image, image, mark});
 }
 
-// The names of one image group in the order the entries name them. The sort that lists
-// them is not stable: of names that differ only in letter case, the one it keeps depends on
-// every occurrence it is given and on the interim sorts. Sorting each distinct name once is
-// enough when no two of them compare equal, which is the usual case and cheap; otherwise
-// the names are listed from every occurrence, entry by entry, as they came.
-class GroupNames {
+// The image names the entries use, and from them the three image groups. The sort that
+// lists a group is not stable: of names that differ only in letter case, the one it keeps
+// depends on every name it is given, in order, and on the interim sorts. Sorting each
+// distinct name once gives the same list when no two of them compare equal, which is the
+// usual case and cheap; otherwise the group is listed from every entry's names as they came.
+class ImageNames {
  public:
-  explicit GroupNames(bool interimSorts) : interimSorts_(interimSorts) {}
-
-  void add(std::u16string_view text, std::uint8_t tag) {
-    // Text and tag, as one key.
-    key_.assign(text);
-    key_ += static_cast<char16_t>(tag);
-    const std::size_t hash = platform::NameTable::HashOf(key_);
-    std::size_t id = distinct_.find(key_, hash);
-    if (id == platform::NameTable::kNone) id = distinct_.add(key_, hash, tag);
-    occurrences_.push_back(static_cast<std::uint32_t>(id));
+  // Takes over one entry's names. `metNewSpelling`: whether the entry named an image in a
+  // spelling not met before; an entry that did not only repeats names already taken.
+  void take(StringList& sceneries, StringList& textures, bool metNewSpelling) {
+    if (metNewSpelling) {
+      sceneries.forEach(
+          [this](const StringNode& node) { groups_[kScenery].add(node.text(), node.tag); });
+      textures.forEach([this](const StringNode& node) {
+        ForEachGroupOfTexture(node, [this, &node](int group, std::uint8_t mark) {
+          groups_[group].add(node.text(), mark);
+        });
+      });
+    }
+    sceneryEntries_.push_back(std::move(sceneries));
+    textureEntries_.push_back(std::move(textures));
   }
-  void endEntry() { entryEnds_.push_back(occurrences_.size()); }
 
-  // The names sorted, each once; see StringList::sortUnique for which spelling stays.
-  StringList sorted() const {
+  // The names of the group (scenery, texture or edge) sorted, each once; see
+  // StringList::sortUnique for which spelling stays.
+  StringList sorted(int kind) const {
+    const int group = kind - kKindScenery;
     StringList list;
-    for (std::size_t id = 0; id < distinct_.size(); ++id) addTo(list, id);
+    const Distinct& distinct = groups_[group];
+    for (std::size_t id = 0; id < distinct.names.size(); ++id) {
+      const std::u16string_view key = distinct.names.name(id);
+      list.add(key.substr(0, key.size() - 1), distinct.names.value(id));
+    }
     list.sortUnique();
-    if (!SpellingsCollide(list, distinct_.size())) return list;
+    if (!SpellingsCollide(list, distinct.names.size())) return list;
+
     list.clear();
-    std::size_t next = 0;
-    for (const std::size_t end : entryEnds_) {
-      for (; next < end; ++next) addTo(list, occurrences_[next]);
-      // This bounds the list where many maps share their names.
-      if (interimSorts_ && list.count() > kSceneryListSortThreshold) list.sortUnique();
+    for (std::size_t entry = 0; entry < sceneryEntries_.size(); ++entry) {
+      if (group == kScenery) {
+        sceneryEntries_[entry].forEach(
+            [&list](const StringNode& node) { list.add(node.text(), node.tag); });
+        // This bounds the list where many maps share their names.
+        if (list.count() > kSceneryListSortThreshold) list.sortUnique();
+      } else {
+        textureEntries_[entry].forEach([&list, group](const StringNode& node) {
+          ForEachGroupOfTexture(node, [&](int g, std::uint8_t mark) {
+            if (g == group) list.add(node.text(), mark);
+          });
+        });
+      }
     }
     list.sortUnique();
     return list;
   }
 
  private:
-  void addTo(StringList& list, std::size_t id) const {
-    const std::u16string_view key = distinct_.name(id);
-    list.add(key.substr(0, key.size() - 1), distinct_.value(id));
+  enum Group { kScenery, kTexture, kEdge };
+
+  // Distinct names with their tags, numbered in the order first met.
+  struct Distinct {
+    void add(std::u16string_view text, std::uint8_t tag) {
+      key.assign(text);  // text and tag, as one key
+      key += static_cast<char16_t>(tag);
+      const std::size_t hash = platform::NameTable::HashOf(key);
+      if (names.find(key, hash) == platform::NameTable::kNone) names.add(key, hash, tag);
+    }
+    platform::NameTable names;
+    std::u16string key;
+  };
+
+  // A texture name's tag is 4 * texture mark + edge mark; a mark of 0 keeps it out of that
+  // group.
+  template <typename Visit>
+  static void ForEachGroupOfTexture(const StringNode& node, Visit&& visit) {
+    if (node.tag / 4 != 0) visit(kTexture, static_cast<std::uint8_t>(node.tag / 4));
+    if (node.tag % 4 != 0) visit(kEdge, static_cast<std::uint8_t>(node.tag % 4));
   }
 
   // Whether the sort met names that compare equal yet differ in spelling or tag: it then
@@ -131,33 +166,11 @@ class GroupNames {
     return false;
   }
 
-  bool interimSorts_;
-  platform::NameTable distinct_;  // text + tag; numbered in the order first met
-  std::u16string key_;
-  std::vector<std::uint32_t> occurrences_;  // ids, every time a name came
-  std::vector<std::size_t> entryEnds_;      // occurrences_ size after each entry
+  std::array<Distinct, 3> groups_;
+  // Every entry's names, as it listed them.
+  std::vector<StringList> sceneryEntries_;
+  std::vector<StringList> textureEntries_;
 };
-
-// The names of the three image groups.
-struct ImageNames {
-  GroupNames sceneries{true};
-  GroupNames textures{false};
-  GroupNames edges{false};
-};
-
-// Files the names one entry uses in their groups.
-void TakeNames(StringList& entrySceneries, StringList& entryTextures, ImageNames& names) {
-  entrySceneries.forEach(
-      [&](const StringNode& node) { names.sceneries.add(node.text(), node.tag); });
-  entryTextures.forEach([&](const StringNode& node) {
-    // 4 * texture mark + edge mark; a mark of 0 keeps the name out of that group.
-    if (node.tag / 4 != 0) names.textures.add(node.text(), static_cast<std::uint8_t>(node.tag / 4));
-    if (node.tag % 4 != 0) names.edges.add(node.text(), static_cast<std::uint8_t>(node.tag % 4));
-  });
-  for (GroupNames* group : {&names.sceneries, &names.textures, &names.edges}) group->endEntry();
-  entrySceneries.clear();
-  entryTextures.clear();
-}
 
 // Reads every pack-list entry and files it in its group; collects the names it uses.
 void CheckPackList(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKindCount>& counts,
@@ -167,8 +180,6 @@ void CheckPackList(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKi
   const auto prefabCounts = std::make_unique<MapCounts>();
   platform::ExistenceCache cache;
   const CacheScope scope(state, cache);
-  StringList entrySceneries;
-  StringList entryTextures;
   for (ui::TreeItem entry = pack.child(state.packRoot); entry != ui::kNoItem;
        entry = pack.nextSibling(entry)) {
     const std::u16string name = pack.text(entry, kMaxPackEntryText);
@@ -177,9 +188,12 @@ void CheckPackList(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKi
                           : image == kContentFirstMapImage + kKindUncompiledMap ? kKindUncompiledMap
                                                                                 : kKindMap;
     ++counts[kind];
-    const bool problem = CheckContentEntry(state, name, kind, report, entrySceneries, entryTextures,
-                                           *summary, *prefabCounts);
-    TakeNames(entrySceneries, entryTextures, names);
+    StringList sceneries;
+    StringList textures;
+    const std::size_t spellingsBefore = cache.spellingsRemembered();
+    const bool problem =
+        CheckContentEntry(state, name, kind, report, sceneries, textures, *summary, *prefabCounts);
+    names.take(sceneries, textures, cache.spellingsRemembered() != spellingsBefore);
     // The entry's own mark comes from its reader alone: warnings and missing images do not
     // keep a map out of the archive.
     InsertFile(state, tree, kind, name, kContentFirstMapImage + kind,
@@ -241,11 +255,11 @@ void InsertGroup(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKind
 
 void InsertImages(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKindCount>& counts,
                   const ImageNames& names) {
-  InsertGroup(state, tree, counts, kKindScenery, names.sceneries.sorted(),
+  InsertGroup(state, tree, counts, kKindScenery, names.sorted(kKindScenery),
               state.skipDefaultSceneries ? &state.defaultSceneries : nullptr);
   const StringList* textureDefaults = state.skipDefaultTextures ? &state.defaultTextures : nullptr;
-  InsertGroup(state, tree, counts, kKindTexture, names.textures.sorted(), textureDefaults);
-  InsertGroup(state, tree, counts, kKindEdge, names.edges.sorted(), textureDefaults);
+  InsertGroup(state, tree, counts, kKindTexture, names.sorted(kKindTexture), textureDefaults);
+  InsertGroup(state, tree, counts, kKindEdge, names.sorted(kKindEdge), textureDefaults);
 }
 
 void TitleGroups(AppState& state, ui::Tree& tree,

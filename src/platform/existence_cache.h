@@ -103,8 +103,13 @@ class ExistenceCache {
     }
     const std::uint8_t value = work();
     folderAt(folder).remembered.add(name, hash, value);
+    ++spellingsRemembered_;
     return value;
   }
+
+  // How many spellings remember() has met in all folders: while it stays the same, every
+  // question was one asked before.
+  std::size_t spellingsRemembered() const { return spellingsRemembered_; }
 
   // Questions that were passed on to lookUp.
   int lookups() const { return lookups_; }
@@ -122,8 +127,8 @@ class ExistenceCache {
 
   struct Folder {
     NameTable bySpelling;  // the names as asked
-    NameTable byFolded;
-    NameTable remembered;  // lower-cased
+    NameTable byFolded;    // lower-cased
+    NameTable remembered;  // by remember(), as asked
     std::optional<FolderNames> names;
   };
 
@@ -133,6 +138,7 @@ class ExistenceCache {
 
   std::vector<Folder> folders_;
   int lookups_ = 0;
+  std::size_t spellingsRemembered_ = 0;
 };
 
 }  // namespace platform
