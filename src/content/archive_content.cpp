@@ -78,85 +78,64 @@ void InsertFile(const AppState& state, ui::Tree& tree, int kind, std::u16string_
   tree.insertLast(state.contentGroups[static_cast<std::size_t>(kind)], {name, image, image, mark});
 }
 
-// The image names the entries use, and from them the three image groups. The sort that
-// lists a group is not stable: of names that differ only in letter case, the one it keeps
-// depends on every name it is given, in order, and on the interim sorts. Sorting each
+// The three image groups, from the image names the entries asked the cache about. The sort
+// that lists a group is not stable: of names that differ only in letter case, the one it
+// keeps depends on every name it is given, in order, and on the interim sorts. Sorting each
 // distinct name once gives the same list when no two of them compare equal, which is the
 // usual case and cheap; otherwise the group is listed from every entry's names as they came.
 class ImageNames {
  public:
-  // Takes over one entry's names. `metNewSpelling`: whether the entry named an image in a
-  // spelling not met before; an entry that did not only repeats names already taken.
-  void take(StringList& sceneries, StringList& textures, bool metNewSpelling) {
-    if (metNewSpelling) {
-      sceneries.forEach(
-          [this](const StringNode& node) { groups_[kScenery].add(node.text(), node.tag); });
-      textures.forEach([this](const StringNode& node) {
-        ForEachGroupOfTexture(node, [this, &node](int group, std::uint8_t mark) {
-          groups_[group].add(node.text(), mark);
-        });
-      });
+  explicit ImageNames(platform::ExistenceCache& cache) : cache_(cache) {}
+
+  // After each entry, so that the names are given to the sort entry by entry.
+  void endEntry() {
+    for (int kind = kKindScenery; kind <= kKindEdge; ++kind) {
+      entryEnds_[static_cast<std::size_t>(kind - kKindScenery)].push_back(cache_.askedCount(kind));
     }
-    sceneryEntries_.push_back(std::move(sceneries));
-    textureEntries_.push_back(std::move(textures));
   }
 
   // The names of the group (scenery, texture or edge) sorted, each once; see
   // StringList::sortUnique for which spelling stays.
-  StringList sorted(int kind) const {
-    const int group = kind - kKindScenery;
+  StringList sorted(int kind) {
     StringList list;
-    const Distinct& distinct = groups_[group];
-    for (std::size_t id = 0; id < distinct.names.size(); ++id) {
-      const std::u16string_view key = distinct.names.name(id);
-      list.add(key.substr(0, key.size() - 1), distinct.names.value(id));
+    // The listed names of each spelling asked; spellings may share a twin.
+    platform::NameTable distinct;
+    std::u16string key;
+    for (std::size_t s = 0; s < cache_.spellingCount(kind); ++s) {
+      ListNames(kind, s, [&](std::u16string_view text, std::uint8_t mark) {
+        key.assign(text);  // text and mark, as one key
+        key += static_cast<char16_t>(mark);
+        const std::size_t hash = platform::NameTable::HashOf(key);
+        if (distinct.find(key, hash) != platform::NameTable::kNone) return;
+        distinct.add(key, hash, mark);
+        list.add(text, mark);
+      });
     }
     list.sortUnique();
-    if (!SpellingsCollide(list, distinct.names.size())) return list;
+    if (!SpellingsCollide(list, distinct.size())) return list;
 
     list.clear();
-    for (std::size_t entry = 0; entry < sceneryEntries_.size(); ++entry) {
-      if (group == kScenery) {
-        sceneryEntries_[entry].forEach(
-            [&list](const StringNode& node) { list.add(node.text(), node.tag); });
-        // This bounds the list where many maps share their names.
-        if (list.count() > kSceneryListSortThreshold) list.sortUnique();
-      } else {
-        textureEntries_[entry].forEach([&list, group](const StringNode& node) {
-          ForEachGroupOfTexture(node, [&](int g, std::uint8_t mark) {
-            if (g == group) list.add(node.text(), mark);
-          });
-        });
+    std::size_t asked = 0;
+    for (const std::size_t end : entryEnds_[static_cast<std::size_t>(kind - kKindScenery)]) {
+      for (; asked < end; ++asked) {
+        ListNames(kind, cache_.askedAt(kind, asked),
+                  [&list](std::u16string_view text, std::uint8_t mark) { list.add(text, mark); });
       }
+      // This bounds the list where many maps share their sceneries.
+      if (kind == kKindScenery && list.count() > kSceneryListSortThreshold) list.sortUnique();
     }
     list.sortUnique();
     return list;
   }
 
  private:
-  enum Group { kScenery, kTexture, kEdge };
-
-  // Distinct names with their tags, numbered in the order first met.
-  struct Distinct {
-    void add(std::u16string_view text, std::uint8_t tag) {
-      key.assign(text);  // text and tag, as one key
-      key += static_cast<char16_t>(tag);
-      const std::size_t hash = platform::NameTable::HashOf(key);
-      if (names.find(key, hash) == platform::NameTable::kNone) names.add(key, hash, tag);
-    }
-    platform::NameTable names;
-    std::u16string key;
-  };
-
-  // A texture name's tag is 4 * texture mark + edge mark; a mark of 0 keeps it out of that
-  // group.
   template <typename Visit>
-  static void ForEachGroupOfTexture(const StringNode& node, Visit&& visit) {
-    if (node.tag / 4 != 0) visit(kTexture, static_cast<std::uint8_t>(node.tag / 4));
-    if (node.tag % 4 != 0) visit(kEdge, static_cast<std::uint8_t>(node.tag % 4));
+  void ListNames(int kind, std::size_t spelling, Visit&& visit) {
+    ForEachListedName(cache_.spelling(kind, spelling), cache_.rememberedValue(kind, spelling),
+                      visit);
   }
 
-  // Whether the sort met names that compare equal yet differ in spelling or tag: it then
+  // Whether the sort met names that compare equal yet differ in spelling or mark: it then
   // dropped some of `distinctCount` names or kept equal ones side by side.
   static bool SpellingsCollide(const StringList& sorted, std::size_t distinctCount) {
     if (static_cast<std::size_t>(sorted.count()) != distinctCount) return true;
@@ -166,20 +145,21 @@ class ImageNames {
     return false;
   }
 
-  std::array<Distinct, 3> groups_;
-  // Every entry's names, as it listed them.
-  std::vector<StringList> sceneryEntries_;
-  std::vector<StringList> textureEntries_;
+  platform::ExistenceCache& cache_;
+  std::array<std::vector<std::size_t>, 3> entryEnds_;  // per group, questions after each entry
 };
 
-// Reads every pack-list entry and files it in its group; collects the names it uses.
+// Reads every pack-list entry and files it in its group; the images they use are asked
+// about through `cache`.
 void CheckPackList(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKindCount>& counts,
-                   StringList& report, ImageNames& names) {
+                   StringList& report, platform::ExistenceCache& cache, ImageNames& names) {
   const ui::Tree& pack = *state.packTree;
   const auto summary = std::make_unique<MapSummary>();
   const auto prefabCounts = std::make_unique<MapCounts>();
-  platform::ExistenceCache cache;
   const CacheScope scope(state, cache);
+  // The names are taken from the cache; the lists are only work space.
+  StringList sceneries;
+  StringList textures;
   for (ui::TreeItem entry = pack.child(state.packRoot); entry != ui::kNoItem;
        entry = pack.nextSibling(entry)) {
     const std::u16string name = pack.text(entry, kMaxPackEntryText);
@@ -188,12 +168,11 @@ void CheckPackList(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKi
                           : image == kContentFirstMapImage + kKindUncompiledMap ? kKindUncompiledMap
                                                                                 : kKindMap;
     ++counts[kind];
-    StringList sceneries;
-    StringList textures;
-    const std::size_t spellingsBefore = cache.spellingsRemembered();
     const bool problem =
         CheckContentEntry(state, name, kind, report, sceneries, textures, *summary, *prefabCounts);
-    names.take(sceneries, textures, cache.spellingsRemembered() != spellingsBefore);
+    names.endEntry();
+    sceneries.clear();
+    textures.clear();
     // The entry's own mark comes from its reader alone: warnings and missing images do not
     // keep a map out of the archive.
     InsertFile(state, tree, kind, name, kContentFirstMapImage + kind,
@@ -254,7 +233,7 @@ void InsertGroup(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKind
 }
 
 void InsertImages(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKindCount>& counts,
-                  const ImageNames& names) {
+                  ImageNames& names) {
   InsertGroup(state, tree, counts, kKindScenery, names.sorted(kKindScenery),
               state.skipDefaultSceneries ? &state.defaultSceneries : nullptr);
   const StringList* textureDefaults = state.skipDefaultTextures ? &state.defaultTextures : nullptr;
@@ -313,8 +292,9 @@ void BuildArchiveContent(AppState& state) {
   CreateGroups(state, tree);
   std::array<std::int32_t, kKindCount> counts{};
   StringList report;
-  ImageNames names;
-  CheckPackList(state, tree, counts, report, names);
+  platform::ExistenceCache cache;
+  ImageNames names(cache);
+  CheckPackList(state, tree, counts, report, cache, names);
 
   SetStatus(state, uitext::kBuildingContent);
   InsertImages(state, tree, counts, names);

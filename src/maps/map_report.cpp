@@ -83,29 +83,22 @@ bool ExistsInFolder(const AppState& state, FileKind kind, std::u16string_view na
   return cache != nullptr ? cache->exists(kind, name, lookUp) : lookUp();
 }
 
-// What the folder holds of an image name: the name itself and its .png twin, which the
-// current game loads in its place.
-struct ImageOnDisk {
-  bool named = false;
-  bool twinFound = false;
-  bool found() const { return named || twinFound; }
-  // The mark of the name as listed in its group: 0 when only the twin is listed.
-  std::uint8_t namedMark() const { return named ? kFileFound : twinFound ? 0 : kFileMissing; }
-};
-
-ImageOnDisk LookUpImage(const AppState& state, FileKind kind, std::u16string_view name) {
-  constexpr std::uint8_t kNamed = 1;
-  constexpr std::uint8_t kTwin = 2;
+// What the folder holds of an image name (kImageNamed, kImageTwin).
+std::uint8_t LookUpImage(const AppState& state, FileKind kind, std::u16string_view name) {
   const auto lookUp = [&]() -> std::uint8_t {
     const auto twin = PngTwin(name);
-    return (ExistsInFolder(state, kind, name) ? kNamed : 0) |
-           (twin && ExistsInFolder(state, kind, *twin) ? kTwin : 0);
+    return (ExistsInFolder(state, kind, name) ? kImageNamed : 0) |
+           (twin && ExistsInFolder(state, kind, *twin) ? kImageTwin : 0);
   };
   // Maps name the same images again and again: each spelling costs one hash after the first.
-  const std::uint8_t answer = state.existenceCache != nullptr
-                                  ? state.existenceCache->remember(kind, name, lookUp)
-                                  : lookUp();
-  return {(answer & kNamed) != 0, (answer & kTwin) != 0};
+  return state.existenceCache != nullptr ? state.existenceCache->remember(kind, name, lookUp)
+                                         : lookUp();
+}
+
+// The mark of N itself in its group, as ForEachListedName gives it; 0 when it is not listed.
+std::uint8_t NamedMark(std::uint8_t held) {
+  if ((held & kImageNamed) != 0) return kFileFound;
+  return (held & kImageTwin) != 0 ? 0 : kFileMissing;
 }
 
 void LookUpSceneries(const AppState& state, const MapCounts& counts, std::int32_t namesRead,
@@ -117,10 +110,11 @@ void LookUpSceneries(const AppState& state, const MapCounts& counts, std::int32_
     // Slots the reader did not reach, or names it read as empty, name no file.
     if (ansi.empty()) continue;
     NameFromFile(ansi, name);
-    const ImageOnDisk image = LookUpImage(state, kKindScenery, name);
-    if (const std::uint8_t mark = image.namedMark(); mark != 0) sceneries.add(name, mark);
-    if (image.twinFound) sceneries.add(*PngTwin(name), kSceneryFound);
-    if (!image.found()) block.add(uitext::kSceneryNotFound, name);
+    const std::uint8_t held = LookUpImage(state, kKindScenery, name);
+    ForEachListedName(name, held, [&](std::u16string_view text, std::uint8_t mark) {
+      sceneries.add(text, mark);
+    });
+    if (held == 0) block.add(uitext::kSceneryNotFound, name);
   }
 }
 
@@ -159,19 +153,19 @@ bool CheckMap(const AppState& state, std::u16string_view name, bool compiled, St
   if (!textureAnsi.empty()) {
     std::u16string texture;
     NameFromFile(textureAnsi, texture);
-    const ImageOnDisk inTextures = LookUpImage(state, kKindTexture, texture);
-    if (!inTextures.found()) block.add(uitext::kTextureNotFound, texture);
-    const ImageOnDisk inEdges = LookUpImage(state, kKindEdge, texture);
-    if (!inEdges.found()) block.add(uitext::kEdgeNotFound, texture);
+    const std::uint8_t inTextures = LookUpImage(state, kKindTexture, texture);
+    if (inTextures == 0) block.add(uitext::kTextureNotFound, texture);
+    const std::uint8_t inEdges = LookUpImage(state, kKindEdge, texture);
+    if (inEdges == 0) block.add(uitext::kEdgeNotFound, texture);
+    // One entry for both groups: 4 * texture mark + edge mark.
     const auto tag = [](std::uint8_t textureMark, std::uint8_t edgeMark) {
       return static_cast<std::uint8_t>(4 * textureMark + edgeMark);
     };
-    if (const std::uint8_t t = tag(inTextures.namedMark(), inEdges.namedMark()); t != 0) {
+    if (const std::uint8_t t = tag(NamedMark(inTextures), NamedMark(inEdges)); t != 0) {
       textures.add(texture, t);
     }
-    if (const std::uint8_t t =
-            tag(inTextures.twinFound ? kFileFound : 0, inEdges.twinFound ? kFileFound : 0);
-        t != 0) {
+    const auto twinMark = [](std::uint8_t held) { return (held & kImageTwin) ? kFileFound : 0; };
+    if (const std::uint8_t t = tag(twinMark(inTextures), twinMark(inEdges)); t != 0) {
       textures.add(*PngTwin(texture), t);
     }
   }

@@ -24,6 +24,26 @@ constexpr std::uint8_t kSceneryMissing = 2;
 constexpr std::uint8_t kFileFound = 1;
 constexpr std::uint8_t kFileMissing = 2;
 
+// What an image's folder holds of a name N: N itself, its .png twin, both or neither.
+constexpr std::uint8_t kImageNamed = 1;
+constexpr std::uint8_t kImageTwin = 2;
+
+// The names an image group lists for N, each with its mark, given what the folder holds
+// (`held`): N when it is there, or missing when its twin is not there either; and the twin
+// when it is there. The twin is what the current game loads, N what older versions load.
+template <typename Visit>
+void ForEachListedName(std::u16string_view name, std::uint8_t held, Visit&& visit) {
+  if ((held & kImageNamed) != 0) {
+    visit(name, kFileFound);
+  } else if ((held & kImageTwin) == 0) {
+    visit(name, kFileMissing);
+  }
+  if ((held & kImageTwin) != 0) {
+    const std::optional<std::u16string> twin = PngTwin(name);
+    if (twin) visit(std::u16string_view(*twin), kFileFound);
+  }
+}
+
 // Polygons, sceneries, spawns, colliders and waypoints, one "label value" line each (tag 0).
 void AppendCountLines(const AppState& state, StringList& lines, const MapCounts& counts);
 // Nade kits, med kits, jet, weather and steps of a map.

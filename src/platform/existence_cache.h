@@ -98,18 +98,27 @@ class ExistenceCache {
   template <typename Work>
   std::uint8_t remember(std::size_t folder, std::u16string_view name, Work&& work) {
     const std::size_t hash = HashOf(name);
-    if (const std::size_t known = folderAt(folder).remembered.find(name, hash); known != kNone) {
-      return folderAt(folder).remembered.value(known);
+    std::size_t entry = folderAt(folder).remembered.find(name, hash);
+    if (entry == kNone) {
+      const std::uint8_t value = work();
+      entry = folderAt(folder).remembered.add(name, hash, value);
     }
-    const std::uint8_t value = work();
-    folderAt(folder).remembered.add(name, hash, value);
-    ++spellingsRemembered_;
-    return value;
+    Folder& f = folderAt(folder);
+    f.asked.push_back(static_cast<std::uint32_t>(entry));
+    return f.remembered.value(entry);
   }
 
-  // How many spellings remember() has met in all folders: while it stays the same, every
-  // question was one asked before.
-  std::size_t spellingsRemembered() const { return spellingsRemembered_; }
+  // The questions remember() was asked in `folder`, in order, each as the number of its
+  // spelling; and each spelling's name and value, numbered in the order first asked.
+  std::size_t askedCount(std::size_t folder) { return folderAt(folder).asked.size(); }
+  std::size_t askedAt(std::size_t folder, std::size_t i) { return folderAt(folder).asked[i]; }
+  std::size_t spellingCount(std::size_t folder) { return folderAt(folder).remembered.size(); }
+  std::u16string_view spelling(std::size_t folder, std::size_t entry) {
+    return folderAt(folder).remembered.name(entry);
+  }
+  std::uint8_t rememberedValue(std::size_t folder, std::size_t entry) {
+    return folderAt(folder).remembered.value(entry);
+  }
 
   // Questions that were passed on to lookUp.
   int lookups() const { return lookups_; }
@@ -126,9 +135,10 @@ class ExistenceCache {
   static constexpr std::size_t kNone = NameTable::kNone;
 
   struct Folder {
-    NameTable bySpelling;  // the names as asked
-    NameTable byFolded;    // lower-cased
-    NameTable remembered;  // by remember(), as asked
+    NameTable bySpelling;              // the names as asked
+    NameTable byFolded;                // lower-cased
+    NameTable remembered;              // by remember(), as asked
+    std::vector<std::uint32_t> asked;  // remembered entries, every time asked
     std::optional<FolderNames> names;
   };
 
@@ -138,7 +148,6 @@ class ExistenceCache {
 
   std::vector<Folder> folders_;
   int lookups_ = 0;
-  std::size_t spellingsRemembered_ = 0;
 };
 
 }  // namespace platform
