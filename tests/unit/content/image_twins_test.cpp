@@ -188,6 +188,30 @@ TEST_F(ImageTwins, ATwinIsNeverLookedUpOutsideItsFolder) {
   EXPECT_EQ(Outline(kKindScenery), "..\\x.bmp [5/5] o2\n");
 }
 
+TEST_F(ImageTwins, AnEntryListsTheNamesAndTwinsThatExistWithTheirMarks) {
+  PutImage(kKindScenery, "tree.png");
+  PutImage(kKindScenery, "bush.bmp");
+  PutImage(kKindScenery, "bush.PNG");
+  PutImage(kKindTexture, "rock.bmp");
+  PutImage(kKindEdge, "rock.png");
+  PutMap("ctf_Ash.PMS", "rock.bmp", {"tree.bmp", "bush.bmp", "gone.bmp"});
+  StringList report, sceneries, textures;
+  MapSummary summary;
+  MapCounts counts;
+  EXPECT_FALSE(CheckContentEntry(state, u"ctf_Ash.PMS", kKindMap, report, sceneries, textures,
+                                 summary, counts));
+  std::string listed;
+  for (const StringList* list : {&sceneries, &textures}) {
+    list->forEach([&listed](const StringNode& node) {
+      listed += Narrow(node.text()) + "#" + std::to_string(node.tag) + " ";
+    });
+  }
+  // rock.bmp is a texture only (4 * 1 + 0), its twin an edge only (4 * 0 + 1).
+  EXPECT_EQ(listed, "tree.png#1 bush.bmp#1 bush.png#1 gone.bmp#2 rock.bmp#4 rock.png#1 ");
+  report.buildIndex();
+  EXPECT_EQ(Narrow(report.join()), "ctf_Ash.PMS\r\n- scenery not found: gone.bmp\r\n\r\n");
+}
+
 TEST(PngTwin, ReplacesTheExtensionAfterTheLastDot) {
   EXPECT_EQ(PngTwin(u"tree.bmp"), u"tree.png");
   EXPECT_EQ(PngTwin(u"Big.Tree.BMP"), u"Big.Tree.png");
