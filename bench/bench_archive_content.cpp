@@ -16,6 +16,7 @@
 #include "config/ui_text.h"
 #include "content/archive_content.h"
 #include "maps/map_readers.h"
+#include "maps/map_report.h"
 #include "platform/platform.h"
 #include "fixtures/map_writer.h"
 #include "support/temp_dir.h"
@@ -99,7 +100,8 @@ std::int64_t BuildContent(Installation& in) {
   return in.content.itemCount();
 }
 
-// Reads every map once and tests each distinct referenced file once.
+// Reads every map once and tests each distinct referenced file and its .png twin once, in
+// any letter case, each folder read once.
 std::int64_t BareLoop(const Installation& in) {
   const auto summary = std::make_unique<MapSummary>();
   std::unordered_set<std::string> sceneries;
@@ -111,13 +113,18 @@ std::int64_t BareLoop(const Installation& in) {
       sceneries.insert(summary->counts.sceneryNames[static_cast<std::size_t>(i)].data());
     }
   }
+  platform::FolderNames sceneryFolder(in.state.kindFolders[kKindScenery]);
+  platform::FolderNames textureFolder(in.state.kindFolders[kKindTexture]);
+  platform::FolderNames edgeFolder(in.state.kindFolders[kKindEdge]);
+  const auto lookUp = [](platform::FolderNames& folder, const std::string& name) {
+    const std::u16string wide = Wide(name);
+    return folder.contains(wide) + folder.contains(*PngTwin(wide));
+  };
   std::int64_t found = 0;
-  for (const auto& name : sceneries) {
-    found += platform::Exists(in.state.kindFolders[kKindScenery] + Wide(name));
-  }
+  for (const auto& name : sceneries) found += lookUp(sceneryFolder, name);
   for (const auto& name : textures) {
-    found += platform::Exists(in.state.kindFolders[kKindTexture] + Wide(name));
-    found += platform::Exists(in.state.kindFolders[kKindEdge] + Wide(name));
+    found += lookUp(textureFolder, name);
+    found += lookUp(edgeFolder, name);
   }
   return found;
 }

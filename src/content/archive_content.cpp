@@ -78,83 +78,165 @@ void InsertFile(const AppState& state, ui::Tree& tree, int kind, std::u16string_
   tree.insertLast(state.contentGroups[static_cast<std::size_t>(kind)], {name, image, image, mark});
 }
 
-// Moves to `list` the names of one entry that the cache met for the first time while the
-// entry was checked, and drops the rest: maps share most of their images, and listing each
-// name once per map would only make the final sort drop it again. The entry lists its names
-// in the order it asked about them, so the new ones are found in one walk. Names in another
-// letter case are new spellings and still go through: the final sort decides between them.
-void TakeNewNames(platform::ExistenceCache& cache, FileKind folder, StringList& entry,
-                  StringList& list) {
-  std::vector<std::u16string_view> fresh;
-  cache.takeNewNames(folder, [&fresh](std::u16string_view name, bool) { fresh.push_back(name); });
-  std::size_t next = 0;
-  entry.forEach([&](const StringNode& node) {
-    if (next < fresh.size() && node.text() == fresh[next]) {
-      list.add(node.text(), node.tag);
-      ++next;
-    }
-  });
-  entry.clear();
-}
+// The three image groups, from the image names the entries asked the cache about. The sort
+// that lists a group is not stable: of names that differ only in letter case, the one it
+// keeps depends on every name it is given, in order, and on the interim sorts. Sorting each
+// distinct name once gives the same list when no two of them compare equal, which is the
+// usual case and cheap; otherwise the group is listed from every entry's names as they came.
+class ImageNames {
+ public:
+  explicit ImageNames(platform::ExistenceCache& cache) : cache_(cache) {}
 
-// Reads every pack-list entry and files it in its group; collects the names it uses.
+  // After each entry, so that the names are given to the sort entry by entry.
+  void endEntry() {
+    for (int kind = kKindScenery; kind <= kKindEdge; ++kind) {
+      entryEnds_[static_cast<std::size_t>(kind - kKindScenery)].push_back(cache_.askedCount(kind));
+    }
+  }
+
+  // The names of the group (scenery, texture or edge) sorted, each once; see
+  // StringList::sortUnique for which spelling stays.
+  StringList sorted(int kind) {
+    StringList list;
+    // The listed names of each spelling asked; spellings may share a twin.
+    platform::NameTable distinct;
+    std::u16string key;
+    for (std::size_t s = 0; s < cache_.spellingCount(kind); ++s) {
+      ListNames(kind, s, [&](std::u16string_view text, std::uint8_t mark) {
+        key.assign(text);  // text and mark, as one key
+        key += static_cast<char16_t>(mark);
+        const std::size_t hash = platform::NameTable::HashOf(key);
+        if (distinct.find(key, hash) != platform::NameTable::kNone) return;
+        distinct.add(key, hash, mark);
+        list.add(text, mark);
+      });
+    }
+    list.sortUnique();
+    if (!SpellingsCollide(list, distinct.size())) return list;
+
+    list.clear();
+    std::size_t asked = 0;
+    for (const std::size_t end : entryEnds_[static_cast<std::size_t>(kind - kKindScenery)]) {
+      for (; asked < end; ++asked) {
+        ListNames(kind, cache_.askedAt(kind, asked),
+                  [&list](std::u16string_view text, std::uint8_t mark) { list.add(text, mark); });
+      }
+      // This bounds the list where many maps share their sceneries.
+      if (kind == kKindScenery && list.count() > kSceneryListSortThreshold) list.sortUnique();
+    }
+    list.sortUnique();
+    return list;
+  }
+
+ private:
+  template <typename Visit>
+  void ListNames(int kind, std::size_t spelling, Visit&& visit) {
+    ForEachListedName(cache_.spelling(kind, spelling), cache_.rememberedValue(kind, spelling),
+                      visit);
+  }
+
+  // Whether the sort met names that compare equal yet differ in spelling or mark: it then
+  // dropped some of `distinctCount` names or kept equal ones side by side.
+  static bool SpellingsCollide(const StringList& sorted, std::size_t distinctCount) {
+    if (static_cast<std::size_t>(sorted.count()) != distinctCount) return true;
+    for (std::int32_t i = 1; i < sorted.count(); ++i) {
+      if (platform::CompareNoCase(sorted.textAt(i - 1), sorted.textAt(i)) == 0) return true;
+    }
+    return false;
+  }
+
+  platform::ExistenceCache& cache_;
+  std::array<std::vector<std::size_t>, 3> entryEnds_;  // per group, questions after each entry
+};
+
+// Reads every pack-list entry and files it in its group; the images they use are asked
+// about through `cache`.
 void CheckPackList(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKindCount>& counts,
-                   StringList& report, StringList& sceneries, StringList& textures) {
+                   StringList& report, platform::ExistenceCache& cache, ImageNames& names) {
   const ui::Tree& pack = *state.packTree;
   const auto summary = std::make_unique<MapSummary>();
   const auto prefabCounts = std::make_unique<MapCounts>();
-  platform::ExistenceCache cache;
   const CacheScope scope(state, cache);
-  StringList entrySceneries;
-  StringList entryTextures;
+  // The names are taken from the cache; the lists are only work space.
+  StringList sceneries;
+  StringList textures;
   for (ui::TreeItem entry = pack.child(state.packRoot); entry != ui::kNoItem;
        entry = pack.nextSibling(entry)) {
     const std::u16string name = pack.text(entry, kMaxPackEntryText);
     const int image = pack.image(entry);
     const FileKind kind = ui::PackEntryKind(image);
     ++counts[kind];
-    const bool problem = CheckContentEntry(state, name, kind, report, entrySceneries, entryTextures,
-                                           *summary, *prefabCounts);
-    TakeNewNames(cache, kKindScenery, entrySceneries, sceneries);
-    TakeNewNames(cache, kKindTexture, entryTextures, textures);
+    const bool problem =
+        CheckContentEntry(state, name, kind, report, sceneries, textures, *summary, *prefabCounts);
+    names.endEntry();
+    sceneries.clear();
+    textures.clear();
     // The entry's own mark comes from its reader alone: warnings and missing images do not
     // keep a map out of the archive.
     InsertFile(state, tree, kind, name, ui::FileImage(kind),
                problem ? kMarkProblem : kMarkIncluded);
-    if (sceneries.count() > kSceneryListSortThreshold) sceneries.sortUnique();
   }
 }
 
-void RemoveDefaults(StringList& names, StringList& defaults) {
-  // The subtraction reads the defaults through their index.
-  defaults.buildIndex();
-  names.subtract(defaults, true);
+// Whether `name` is in `sorted`, a list that came through sortUnique.
+bool InSortedList(const StringList& sorted, std::u16string_view name) {
+  std::int32_t low = 0;
+  std::int32_t high = sorted.count();
+  while (low < high) {
+    const std::int32_t middle = low + (high - low) / 2;
+    const int order = platform::CompareNoCase(sorted.textAt(middle), name);
+    if (order == 0) return true;
+    if (order < 0) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return false;
+}
+
+// Leaves out the game's own files: a name counts as one when it or its .png twin is in the
+// default list, or when it is the twin of a name there, whichever extension the list or
+// the installation uses.
+void RemoveDefaults(StringList& names, const StringList& defaults) {
+  StringList listed;  // the defaults and their twins
+  defaults.forEach([&listed](const StringNode& node) {
+    listed.add(node.text(), 0);
+    if (const auto twin = PngTwin(node.text())) listed.add(*twin, 0);
+  });
+  listed.sortUnique();
+  StringList named;
+  defaults.forEach([&named](const StringNode& node) { named.add(node.text(), 0); });
+  named.sortUnique();
+
+  StringList gone;  // in the order of `names`, for one forward subtraction
+  names.forEach([&](const StringNode& node) {
+    const auto twin = PngTwin(node.text());
+    if (InSortedList(listed, node.text()) || (twin && InSortedList(named, *twin))) {
+      gone.add(node.text(), node.tag);
+    }
+  });
+  gone.buildIndex();
+  names.subtract(gone, false);
+}
+
+void InsertGroup(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKindCount>& counts,
+                 int kind, StringList names, const StringList* defaults) {
+  if (defaults != nullptr) RemoveDefaults(names, *defaults);
+  counts[static_cast<std::size_t>(kind)] = names.count();
+  for (std::int32_t i = 0; i < names.count(); ++i) {
+    const StringNode* node = names.nodeAt(i);
+    InsertFile(state, tree, kind, node->text(), kContentImageFile, node->tag);
+  }
 }
 
 void InsertImages(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKindCount>& counts,
-                  StringList& sceneries, StringList& textures) {
-  sceneries.sortUnique();
-  if (state.skipDefaultSceneries) RemoveDefaults(sceneries, state.defaultSceneries);
-  counts[kKindScenery] = sceneries.count();
-  for (std::int32_t i = 0; i < sceneries.count(); ++i) {
-    const StringNode* node = sceneries.nodeAt(i);
-    InsertFile(state, tree, kKindScenery, node->text(), kContentImageFile, node->tag);
-  }
-  sceneries.clear();
-
-  textures.sortUnique();
-  if (state.skipDefaultTextures) RemoveDefaults(textures, state.defaultTextures);
-  counts[kKindTexture] = textures.count();
-  counts[kKindEdge] = textures.count();
-  for (std::int32_t i = 0; i < textures.count(); ++i) {
-    const StringNode* node = textures.nodeAt(i);
-    InsertFile(state, tree, kKindTexture, node->text(), kContentImageFile, node->tag / 4);
-  }
-  for (std::int32_t i = 0; i < textures.count(); ++i) {
-    const StringNode* node = textures.nodeAt(i);
-    InsertFile(state, tree, kKindEdge, node->text(), kContentImageFile, node->tag % 4);
-  }
-  textures.clear();
+                  ImageNames& names) {
+  InsertGroup(state, tree, counts, kKindScenery, names.sorted(kKindScenery),
+              state.skipDefaultSceneries ? &state.defaultSceneries : nullptr);
+  const StringList* textureDefaults = state.skipDefaultTextures ? &state.defaultTextures : nullptr;
+  InsertGroup(state, tree, counts, kKindTexture, names.sorted(kKindTexture), textureDefaults);
+  InsertGroup(state, tree, counts, kKindEdge, names.sorted(kKindEdge), textureDefaults);
 }
 
 void TitleGroups(AppState& state, ui::Tree& tree,
@@ -208,12 +290,12 @@ void BuildArchiveContent(AppState& state) {
   CreateGroups(state, tree);
   std::array<std::int32_t, kKindCount> counts{};
   StringList report;
-  StringList sceneries;
-  StringList textures;
-  CheckPackList(state, tree, counts, report, sceneries, textures);
+  platform::ExistenceCache cache;
+  ImageNames names(cache);
+  CheckPackList(state, tree, counts, report, cache, names);
 
   SetStatus(state, uitext::kBuildingContent);
-  InsertImages(state, tree, counts, sceneries, textures);
+  InsertImages(state, tree, counts, names);
   TitleGroups(state, tree, counts);
   tree.expand(state.contentTop);
 

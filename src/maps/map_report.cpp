@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/text_helpers.h"
@@ -24,10 +25,9 @@ std::string_view AnsiField(const std::array<char, N>& field) {
   return std::string_view(field.data(), static_cast<std::size_t>(end - field.begin()));
 }
 
-std::u16string NameFromFile(std::string_view ansi) {
-  std::u16string name = platform::AnsiToUtf16(ansi);
+void NameFromFile(std::string_view ansi, std::u16string& name) {
+  platform::AnsiToUtf16(ansi, name);
   if (name.size() > kMaxNameUnits) name.resize(kMaxNameUnits);
-  return name;
 }
 
 void AddLabelled(const AppState& state, StringList& lines, int label, std::u16string_view value) {
@@ -69,29 +69,52 @@ class ReportBlock {
 
 // Missing when the name is unsafe to join to a folder: it is reported, never packed.
 bool ExistsInFolder(const AppState& state, FileKind kind, std::u16string_view name) {
+  platform::ExistenceCache* cache = state.existenceCache;
   const auto lookUp = [&] {
     const auto path = PathInKindFolder(state, kind, name);
-    return path && platform::Exists(*path);
+    if (!path) return false;
+    // While the archive content is built, each folder is read once (on posix) and each
+    // name looked up once however many maps name it.
+    return cache != nullptr
+               ? cache->namesIn(kind, state.kindFolders[static_cast<std::size_t>(kind)])
+                     .contains(name)
+               : platform::Exists(*path);
   };
-  // While the archive content is built, each file is looked up once however many maps name it.
-  return state.existenceCache != nullptr ? state.existenceCache->exists(kind, name, lookUp)
+  return cache != nullptr ? cache->exists(kind, name, lookUp) : lookUp();
+}
+
+// What the folder holds of an image name (kImageNamed, kImageTwin).
+std::uint8_t LookUpImage(const AppState& state, FileKind kind, std::u16string_view name) {
+  const auto lookUp = [&]() -> std::uint8_t {
+    const auto twin = PngTwin(name);
+    return (ExistsInFolder(state, kind, name) ? kImageNamed : 0) |
+           (twin && ExistsInFolder(state, kind, *twin) ? kImageTwin : 0);
+  };
+  // Maps name the same images again and again: each spelling costs one hash after the first.
+  return state.existenceCache != nullptr ? state.existenceCache->remember(kind, name, lookUp)
                                          : lookUp();
+}
+
+// The mark of N itself in its group, as ForEachListedName gives it; 0 when it is not listed.
+std::uint8_t NamedMark(std::uint8_t held) {
+  if ((held & kImageNamed) != 0) return kFileFound;
+  return (held & kImageTwin) != 0 ? 0 : kFileMissing;
 }
 
 void LookUpSceneries(const AppState& state, const MapCounts& counts, std::int32_t namesRead,
                      StringList& sceneries, ReportBlock& block) {
   const std::int32_t n = std::clamp(namesRead, 0, kMaxSceneryNames);
+  std::u16string name;
   for (std::int32_t i = 0; i < n; ++i) {
     const std::string_view ansi = AnsiField(counts.sceneryNames[static_cast<std::size_t>(i)]);
     // Slots the reader did not reach, or names it read as empty, name no file.
     if (ansi.empty()) continue;
-    const std::u16string name = NameFromFile(ansi);
-    if (ExistsInFolder(state, kKindScenery, name)) {
-      sceneries.add(name, kSceneryFound);
-    } else {
-      sceneries.add(name, kSceneryMissing);
-      block.add(uitext::kSceneryNotFound, name);
-    }
+    NameFromFile(ansi, name);
+    const std::uint8_t held = LookUpImage(state, kKindScenery, name);
+    ForEachListedName(name, held, [&](std::u16string_view text, std::uint8_t mark) {
+      sceneries.add(text, mark);
+    });
+    if (held == 0) block.add(uitext::kSceneryNotFound, name);
   }
 }
 
@@ -128,13 +151,23 @@ bool CheckMap(const AppState& state, std::u16string_view name, bool compiled, St
 
   const std::string_view textureAnsi = AnsiField(summary.texture);
   if (!textureAnsi.empty()) {
-    const std::u16string texture = NameFromFile(textureAnsi);
-    const bool textureFound = ExistsInFolder(state, kKindTexture, texture);
-    if (!textureFound) block.add(uitext::kTextureNotFound, texture);
-    const bool edgeFound = ExistsInFolder(state, kKindEdge, texture);
-    if (!edgeFound) block.add(uitext::kEdgeNotFound, texture);
-    textures.add(texture, static_cast<std::uint8_t>(4 * (textureFound ? kFileFound : kFileMissing) +
-                                                    (edgeFound ? kFileFound : kFileMissing)));
+    std::u16string texture;
+    NameFromFile(textureAnsi, texture);
+    const std::uint8_t inTextures = LookUpImage(state, kKindTexture, texture);
+    if (inTextures == 0) block.add(uitext::kTextureNotFound, texture);
+    const std::uint8_t inEdges = LookUpImage(state, kKindEdge, texture);
+    if (inEdges == 0) block.add(uitext::kEdgeNotFound, texture);
+    // One entry for both groups: 4 * texture mark + edge mark.
+    const auto tag = [](std::uint8_t textureMark, std::uint8_t edgeMark) {
+      return static_cast<std::uint8_t>(4 * textureMark + edgeMark);
+    };
+    if (const std::uint8_t t = tag(NamedMark(inTextures), NamedMark(inEdges)); t != 0) {
+      textures.add(texture, t);
+    }
+    const auto twinMark = [](std::uint8_t held) { return (held & kImageTwin) ? kFileFound : 0; };
+    if (const std::uint8_t t = tag(twinMark(inTextures), twinMark(inEdges)); t != 0) {
+      textures.add(*PngTwin(texture), t);
+    }
   }
 
   LookUpSceneries(state, summary.counts, summary.counts.sceneryCount, sceneries, block);
@@ -155,6 +188,14 @@ bool CheckPrefab(const AppState& state, std::u16string_view name, StringList& re
 }
 
 }  // namespace
+
+std::optional<std::u16string> PngTwin(std::u16string_view name) {
+  const std::size_t dot = name.rfind(u'.');
+  if (dot == std::u16string_view::npos) return std::nullopt;
+  const std::u16string_view extension = name.substr(dot + 1);
+  if (extension.size() == 3 && platform::LowerCase(extension) == u"png") return std::nullopt;
+  return std::u16string(name.substr(0, dot + 1)) + u"png";
+}
 
 void AppendCountLines(const AppState& state, StringList& lines, const MapCounts& counts) {
   AddNumber(state, lines, uitext::kPolygonsLabel, counts.polygonCount);

@@ -13,6 +13,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/owned.h"
@@ -30,6 +32,22 @@ struct LocalTime {
 
 // True when the path's attributes can be read: a file or a folder of that name exists.
 bool Exists(std::u16string_view path);
+
+// Answers whether names are in one folder, letter case ignored as the Windows file system
+// ignores it. Posix reads the folder once, at the first question, so that many questions
+// cost one listing; Windows asks the file system for each name. For one piece of work: a
+// file added later may go unseen.
+class FolderNames {
+ public:
+  explicit FolderNames(std::u16string folder) : folder_(std::move(folder)) {}
+  // `name` is a plain file name, no path.
+  bool contains(std::u16string_view name);
+
+ private:
+  std::u16string folder_;
+  [[maybe_unused]] bool read_ = false;
+  [[maybe_unused]] std::unordered_set<std::u16string> folded_;  // posix: lower-cased names
+};
 
 // The whole file, or nothing when it cannot be opened. Others may read it meanwhile.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path);
@@ -77,6 +95,8 @@ class FileReader {
 
 // Text in the system's ANSI code page (posix: Windows-1252) to and from UTF-16.
 std::u16string AnsiToUtf16(std::string_view bytes);
+// The same into `out`, whose storage is reused: for loops over many short names.
+void AnsiToUtf16(std::string_view bytes, std::u16string& out);
 std::string Utf16ToAnsi(std::u16string_view text);
 
 // Locale-aware lower-casing and case-insensitive comparison (<0, 0, >0). Every sorted,

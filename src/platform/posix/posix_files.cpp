@@ -1,8 +1,12 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <ctime>
+#include <optional>
+#include <string>
 
 #include "platform/platform.h"
 #include "platform/posix/posix_path.h"
@@ -10,6 +14,45 @@
 
 namespace platform {
 namespace detail {
+namespace {
+
+// The entry of `folder` that is `name` in another letter case; the first by byte order
+// when several are, so that the answer does not depend on the listing's order.
+std::optional<std::string> SpellingOnDisk(const std::string& folder, const std::string& name) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  const std::u16string wanted = LowerCase(FromNative(name));
+  std::optional<std::string> found;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string n = entry->d_name;
+    if ((!found || n < *found) && LowerCase(FromNative(n)) == wanted) found = n;
+  }
+  ::closedir(dir);
+  return found;
+}
+
+}  // namespace
+
+std::string ExistingNativePath(std::u16string_view path) {
+  const std::string native = NativePath(path);
+  struct stat st {};
+  if (native.empty() || ::lstat(native.c_str(), &st) == 0) return native;
+  std::string out = native.front() == '/' ? "/" : "";
+  for (std::size_t at = out.size(); at <= native.size();) {
+    std::size_t end = native.find('/', at);
+    if (end == std::string::npos) end = native.size();
+    std::string part = native.substr(at, end - at);
+    if (!part.empty() && part != "." && part != ".." && ::lstat((out + part).c_str(), &st) != 0) {
+      const std::optional<std::string> spelt = SpellingOnDisk(out, part);
+      if (!spelt) return out + native.substr(at);
+      part = *spelt;
+    }
+    out += part;
+    if (end < native.size()) out += '/';
+    at = end + 1;
+  }
+  return out;
+}
 
 std::string NativePath(std::u16string_view path) {
   std::string out;
@@ -42,7 +85,10 @@ std::string NativePath(std::u16string_view path) {
 }
 
 std::intptr_t RawOpenForReading(std::u16string_view path) {
-  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Only a name spelt in another letter case than on disk needs the slower way.
+  if (fd < 0 && errno == ENOENT)
+    fd = ::open(ExistingNativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return -1;
   struct stat st {};
   // Windows cannot open a folder as a file; neither do we.
@@ -88,12 +134,27 @@ std::optional<LocalTime> RawLastWriteLocalTime(std::intptr_t handle) {
 
 bool Exists(std::u16string_view path) {
   struct stat st {};
-  return ::stat(detail::NativePath(path).c_str(), &st) == 0;
+  return ::stat(detail::ExistingNativePath(path).c_str(), &st) == 0;
+}
+
+bool FolderNames::contains(std::u16string_view name) {
+  if (!read_) {
+    read_ = true;
+    const std::string folder = detail::ExistingNativePath(folder_);
+    if (DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str())) {
+      while (const dirent* entry = ::readdir(dir)) {
+        const std::string n = entry->d_name;
+        if (n != "." && n != "..") folded_.insert(LowerCase(detail::FromNative(n)));
+      }
+      ::closedir(dir);
+    }
+  }
+  return folded_.contains(LowerCase(name));
 }
 
 bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
-  const int fd =
-      ::open(detail::NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = ::open(detail::ExistingNativePath(path).c_str(),
+                        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   std::size_t written = 0;
   while (written < bytes.size()) {

@@ -10,9 +10,9 @@
 #include "platform/wildcard.h"
 
 namespace platform {
-namespace {
+namespace detail {
 
-std::u16string FromUtf8(const std::string& s) {
+std::u16string FromNative(const std::string& s) {
   std::u16string out;
   for (std::size_t i = 0; i < s.size();) {
     const auto c = static_cast<unsigned char>(s[i]);
@@ -41,6 +41,10 @@ std::u16string FromUtf8(const std::string& s) {
   return out;
 }
 
+}  // namespace detail
+
+namespace {
+
 std::u16string WithSlash(std::u16string folder) {
   if (folder.empty() || folder.back() != u'/') folder += u'/';
   return folder;
@@ -50,7 +54,7 @@ std::u16string WithSlash(std::u16string folder) {
 
 std::vector<std::u16string> ListFiles(std::u16string_view folder, std::u16string_view pattern) {
   std::vector<std::u16string> names;
-  const std::string dirPath = detail::NativePath(folder);
+  const std::string dirPath = detail::ExistingNativePath(folder);
   DIR* dir = ::opendir(dirPath.empty() ? "." : dirPath.c_str());
   if (dir == nullptr) return names;
   while (const dirent* entry = ::readdir(dir)) {
@@ -59,7 +63,7 @@ std::vector<std::u16string> ListFiles(std::u16string_view folder, std::u16string
     struct stat st {};
     const std::string full = dirPath + (dirPath.empty() || dirPath.back() == '/' ? "" : "/") + name;
     if (::stat(full.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) continue;
-    std::u16string wide = FromUtf8(name);
+    std::u16string wide = detail::FromNative(name);
     if (WildcardMatch(wide, pattern)) names.push_back(std::move(wide));
   }
   ::closedir(dir);
@@ -67,11 +71,11 @@ std::vector<std::u16string> ListFiles(std::u16string_view folder, std::u16string
 }
 
 bool CreateFolder(std::u16string_view path) {
-  return ::mkdir(detail::NativePath(path).c_str(), 0755) == 0;
+  return ::mkdir(detail::ExistingNativePath(path).c_str(), 0755) == 0;
 }
 
 bool DeleteFilePath(std::u16string_view path) {
-  return ::unlink(detail::NativePath(path).c_str()) == 0;
+  return ::unlink(detail::ExistingNativePath(path).c_str()) == 0;
 }
 
 std::u16string ProgramFolder() {
@@ -80,12 +84,12 @@ std::u16string ProgramFolder() {
   if (n <= 0) return u"./";
   std::string path(buffer, static_cast<std::size_t>(n));
   path.erase(path.rfind('/') + 1);
-  return FromUtf8(path);
+  return detail::FromNative(path);
 }
 
 std::u16string TempFolder() {
   const char* tmp = std::getenv("TMPDIR");
-  return WithSlash(FromUtf8(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp"));
+  return WithSlash(detail::FromNative(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp"));
 }
 
 std::optional<std::u16string> FirstRegistryValue(RegistryRoot, std::u16string_view) {

@@ -66,6 +66,10 @@ bool Exists(std::u16string_view path) {
   return GetFileAttributesW(detail::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool FolderNames::contains(std::u16string_view name) {
+  return Exists(folder_ + std::u16string(name));
+}
+
 bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
   win32::FileHandle file(CreateFileW(detail::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -5,15 +5,21 @@
 
 namespace platform {
 
-std::u16string AnsiToUtf16(std::string_view bytes) {
-  if (bytes.empty()) return {};
+void AnsiToUtf16(std::string_view bytes, std::u16string& out) {
+  out.clear();
+  if (bytes.empty()) return;
   const int n = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, bytes.data(),
                                     static_cast<int>(bytes.size()), nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  if (n <= 0) return;
+  out.resize(static_cast<std::size_t>(n));
   MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, bytes.data(), static_cast<int>(bytes.size()),
-                      out.data(), n);
-  return detail::FromWide(out.data(), out.size());
+                      reinterpret_cast<wchar_t*>(out.data()), n);
+}
+
+std::u16string AnsiToUtf16(std::string_view bytes) {
+  std::u16string out;
+  AnsiToUtf16(bytes, out);
+  return out;
 }
 
 std::string Utf16ToAnsi(std::u16string_view text) {

@@ -1,0 +1,64 @@
+// Files are found in any letter case, as on Windows, whatever the file system beneath.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/existence_cache.h"
+#include "platform/platform.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testsupport::TempDir;
+
+TEST(AnyCase, FilesAndFoldersAreFoundOpenedAndReplacedInAnyLetterCase) {
+  TempDir dir;
+  ASSERT_TRUE(platform::CreateFolder(dir.file(u"Scenery-GFX")));
+  fixtures::WriteText(dir.file(u"Scenery-GFX\\Tree.PNG"), "old");
+  const std::u16string folder = dir.file(u"scenery-gfx\\");
+  EXPECT_TRUE(platform::Exists(folder));
+  EXPECT_TRUE(platform::Exists(folder + u"tree.png"));
+  EXPECT_FALSE(platform::Exists(folder + u"tree.bmp"));
+  EXPECT_FALSE(platform::Exists(dir.file(u"textures\\tree.png")));
+
+  platform::FileReader reader;
+  ASSERT_TRUE(reader.open(folder + u"TREE.png"));
+  char bytes[3] = {};
+  EXPECT_EQ(reader.read(bytes, 3), 3u);
+  EXPECT_EQ(std::string(bytes, 3), "old");
+  reader.close();
+
+  // Writing another spelling replaces the file, which keeps its name.
+  const std::uint8_t fresh[] = {'n', 'e', 'w'};
+  ASSERT_TRUE(platform::WriteNewFile(folder + u"tree.PNG", fresh));
+  EXPECT_EQ(platform::ListFiles(folder, u"*"), std::vector<std::u16string>{u"Tree.PNG"});
+  EXPECT_EQ(platform::ReadWholeFile(folder + u"TREE.PNG"),
+            (std::vector<std::uint8_t>{'n', 'e', 'w'}));
+  EXPECT_TRUE(platform::DeleteFilePath(folder + u"tree.png"));
+  EXPECT_FALSE(platform::Exists(folder + u"Tree.PNG"));
+}
+
+TEST(AnyCase, FolderNamesAnswerInAnyLetterCaseAndTheCacheAsksOncePerSpelling) {
+  TempDir dir;
+  fixtures::WriteText(dir.file(u"Rock.BMP"), "x");
+  ASSERT_TRUE(platform::CreateFolder(dir.file(u"Edges")));
+  platform::FolderNames names(dir.path());
+  EXPECT_TRUE(names.contains(u"rock.bmp"));
+  EXPECT_TRUE(names.contains(u"EDGES"));
+  EXPECT_FALSE(names.contains(u"rock.png"));
+  platform::FolderNames none(dir.file(u"missing\\"));
+  EXPECT_FALSE(none.contains(u"rock.bmp"));
+
+  platform::ExistenceCache cache;
+  int works = 0;
+  const auto work = [&works] { return static_cast<std::uint8_t>(++works); };
+  EXPECT_EQ(cache.remember(3, u"rock.bmp", work), 1);
+  EXPECT_EQ(cache.remember(3, u"rock.bmp", work), 1);
+  EXPECT_EQ(cache.remember(3, u"Rock.bmp", work), 2);  // another spelling: its own work
+  EXPECT_EQ(cache.remember(4, u"rock.bmp", work), 3);  // another folder
+  EXPECT_EQ(works, 3);
+}
+
+}  // namespace
