@@ -12,7 +12,7 @@
 #include "packing/archive_name.h"
 #include "packing/included_files.h"
 #include "packing/packing_texts.h"
-#include "packing/scoped_temp_file.h"
+#include "platform/scoped_file.h"
 #include "packing/winrar_runner.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
@@ -110,8 +110,8 @@ class PackRun {
   bool run() {
     const PackOptions options = ReadPackOptions(state_);
     // Whatever happens below, no temporary file outlives the sequence.
-    const packing::ScopedTempFile listGuard(listFile_);
-    const packing::ScopedTempFile mapslistGuard(mapslistFile_);
+    const platform::ScopedFile listGuard(listFile_);
+    const platform::ScopedFile mapslistGuard(mapslistFile_);
     const AddCommand add = BuildAddCommand(state_.winRarPath, options, archive_, listFile_);
 
     for (int kind = 0; kind < kKindCount; ++kind) {
@@ -164,7 +164,7 @@ class PackRun {
   bool addComment() {
     ui::Controls& controls = *state_.controls;
     if (controls.tabImage(kCommentTab) != kCommentTabWillAdd) return true;
-    packing::ScopedTempFile generated;
+    platform::ScopedFile generated;
     std::u16string commentFile;
     if (controls.checked(Slot::useFileCheck)) {
       // The user's own file stays where it is.
