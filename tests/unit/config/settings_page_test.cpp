@@ -29,7 +29,6 @@ constexpr Slot kFlagChecks[] = {Slot::autoloadTemplateCheck, Slot::skipMapsCheck
 class SettingsPage : public testing::Test {
  protected:
   void SetUp() override {
-    // The program inside the Soldat folder, where an emptied Soldat path is guessed.
     fixtures::SoldatInstallOptions options = fixtures::StandardInstall();
     options.program = fixtures::ProgramPlace::kInsideSoldat;
     install = fixtures::BuildSoldatInstall(dir.path() + u"games\\", options);
@@ -105,8 +104,7 @@ TEST_F(SettingsPage, FillShowsEverySettingAndReadTakesBackWhatTheUserChanged) {
 
 TEST_F(SettingsPage, SkipAllFollowsTheThreeSkipBoxesAndEveryClickEnablesApply) {
   FillSettingsPage(state, controls);
-  // Each step: the box clicked (after the click changed it), then the four boxes as
-  // "all maps sceneries textures".
+  // The box clicked and its state after the click; then "all maps sceneries textures".
   struct Step {
     Slot clicked;
     bool nowChecked;
