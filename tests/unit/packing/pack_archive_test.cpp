@@ -216,53 +216,36 @@ TEST_F(PackSequence, AFailedStepStopsAtOnceWithItsNameAndExitCode) {
   }
 }
 
-TEST_F(PackSequence, ATemporaryFileThatCannotBeWrittenStopsBeforeItsRun) {
-  struct Row {
-    std::u16string blocked;
-    std::size_t runsBefore;
-  };
-  const Row rows[] = {{u"zek.lst", 0}, {u"mapslist.txt", 6}, {u"comment.txt", 7}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(Narrow(row.blocked));
+// A folder in the place of a temporary file or of the archive cannot be written or deleted.
+TEST_F(PackSequence, AFileThatCannotBeWrittenOrDeletedStopsBeforeItsRun) {
+  const std::pair<std::u16string, std::size_t> rows[] = {
+      {Temp(u"zek.lst"), 0}, {Temp(u"mapslist.txt"), 6}, {Temp(u"comment.txt"), 7}, {archive, 0}};
+  for (const auto& [blocked, runsBefore] : rows) {
+    SCOPED_TRACE(Narrow(blocked));
     runs.clear();
     controls.messages.clear();
-    // A folder of that name cannot be written as a file.
-    const std::u16string blocked = dir.folder(u"temp/" + row.blocked);
-    fixtures::WriteBytes(blocked + u"inside", std::vector<std::uint8_t>{1});
-
+    fixtures::WriteBytes(blocked + u"/inside", std::vector<std::uint8_t>{1});
+    controls.answers = {true};  // overwrite the archive
     EXPECT_FALSE(PackArchive(state));
-    EXPECT_EQ(runs.size(), row.runsBefore);
+    EXPECT_EQ(runs.size(), runsBefore);
     ASSERT_EQ(controls.messages.size(), 1u);
-    EXPECT_THAT(Narrow(controls.messages[0].text), HasSubstr(Narrow(Temp(row.blocked))));
+    EXPECT_THAT(Narrow(controls.messages[0].text), HasSubstr(Narrow(blocked) + "\r\n"));
     EXPECT_FALSE(SaidSuccess());
-    std::filesystem::remove_all(fixtures::NativePath(Temp(row.blocked)));
+    std::filesystem::remove_all(fixtures::NativePath(blocked));
   }
 }
 
-TEST_F(PackSequence, AnExistingArchiveIsReplacedOnlyOnYesAndOnlyWhenItCanBeDeleted) {
+TEST_F(PackSequence, AnExistingArchiveIsReplacedOnlyOnYes) {
   fixtures::WriteBytes(archive, std::vector<std::uint8_t>{'o', 'l', 'd'});
-  controls.answers = {false};
+  controls.answers = {false, true};
   EXPECT_FALSE(PackArchive(state));
   EXPECT_THAT(controls.questions,
               ElementsAre(u"Archive with specified name already exists. Overwrite?"));
   EXPECT_TRUE(runs.empty());
   EXPECT_TRUE(platform::Exists(archive));
-
-  controls.answers = {true};
   EXPECT_TRUE(PackArchive(state));
   EXPECT_FALSE(platform::Exists(archive));  // the recorder made nothing
   EXPECT_EQ(runs.size(), 11u);
-
-  // A folder in the archive's place cannot be deleted as a file.
-  runs.clear();
-  controls.statusTexts.clear();
-  fixtures::WriteBytes(archive + u"/inside", std::vector<std::uint8_t>{1});
-  controls.answers = {true};
-  EXPECT_FALSE(PackArchive(state));
-  EXPECT_TRUE(runs.empty());
-  ASSERT_EQ(controls.messages.size(), 1u);
-  EXPECT_THAT(Narrow(controls.messages[0].text), HasSubstr(Narrow(archive) + "\r\n"));
-  EXPECT_FALSE(SaidSuccess());
 }
 
 TEST_F(PackingTest, NothingToPackAndProblemsTheUserDeclinesRunNothing) {
