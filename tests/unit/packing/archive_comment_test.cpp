@@ -71,8 +71,9 @@ TEST_F(PackingTest, CommentControlsFollowAddCommentAndUseThisFile) {
   for (const bool useFile : {true, false}) {
     controls.setChecked(Slot::useFileCheck, useFile);
     CommentFileChoiceChanged(state);
-    EXPECT_EQ(controls.enabled(Slot::commentFileEdit), useFile);
-    EXPECT_EQ(controls.enabled(Slot::commentEdit), !useFile);
+    std::string enabled;
+    for (const Slot slot : slots) enabled += controls.enabled(slot) ? '1' : '0';
+    EXPECT_EQ(enabled, useFile ? "11100" : "10011");
   }
 }
 

@@ -125,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"commentFile", "C:\\c.txt"}, {"useFile", "1"}, {"comment", "1"}}},
         OptionRow{{u"-cC:\\c.t"}, {{"name", "-cC:\\c.t"}}},
         // Matching is case-sensitive; unknown options name the archive.
-        OptionRow{{u"-I"}, {{"name", "-I"}}}, OptionRow{{u"-h1"}, {{"name", "-h1"}}},
+        OptionRow{{u"-I"}, {{"name", "-I"}}}, OptionRow{{u"-M3"}, {{"name", "-M3"}}},
+        OptionRow{{u"-h1"}, {{"name", "-h1"}}},
         // From the last argument to the first: the leftmost wins.
         OptionRow{{u"name1", u"name2"}, {{"name", "name1"}}},
         OptionRow{{u"-a0", u"-a1"}, {{"rar", "1"}, {"zip", "0"}}},

@@ -133,8 +133,9 @@ TEST_F(PackSequence, RunsEveryStepInOrderAndReportsSuccess) {
   EXPECT_EQ(controls.beeps, 1);
   EXPECT_EQ(controls.flashes, 1);
   ASSERT_EQ(controls.shellOpens.size(), 1u);
-  EXPECT_EQ(controls.shellOpens[0].verb + u" " + controls.shellOpens[0].target,
-            u"Explore " + state.defaultSaveFolder);
+  const auto& opened = controls.shellOpens[0];
+  EXPECT_EQ(opened.verb + u" " + opened.target + u" in " + opened.workingFolder,
+            u"Explore " + state.defaultSaveFolder + u" in " + state.defaultSaveFolder);
 }
 
 TEST_F(PackSequence, ZipGetsNoSolidNoRecoveryRecordAndNoLock) {
