@@ -16,7 +16,7 @@ using testsupport::TempDir;
 TEST(AnyCase, FilesAndFoldersAreFoundOpenedAndReplacedInAnyLetterCase) {
   TempDir dir;
   ASSERT_TRUE(platform::CreateFolder(dir.file(u"Scenery-GFX")));
-  fixtures::WriteText(dir.file(u"Scenery-GFX\\Tree.PNG"), "old");
+  fixtures::WriteText(dir.file(u"Scenery-GFX\\Tree.PNG"), "older");
   const std::u16string folder = dir.file(u"scenery-gfx\\");
   EXPECT_TRUE(platform::Exists(folder));
   EXPECT_TRUE(platform::Exists(folder + u"tree.png"));
