@@ -67,15 +67,6 @@ TEST_F(PackingTest, TheRunnerCountsDotsEveryHalfSecondAndStartsAgainEachRun) {
     EXPECT_TRUE(RunWinRar(state, u"\"x\" T", t).succeeded());
     EXPECT_EQ(controls.statusTexts, row.shown) << row.ticks;
   }
-  struct Ending {
-    std::optional<std::uint32_t> code;
-    bool succeeded;
-  };
-  for (const Ending ending :
-       {Ending{1, true}, Ending{2, false}, Ending{255, false}, Ending{std::nullopt, false}}) {
-    script[runs.size()] = {ending.code, 0};
-    EXPECT_EQ(RunWinRar(state, u"\"x\" T", t).succeeded(), ending.succeeded);
-  }
 }
 
 // Two maps, an uncompiled map and a prefab with their images, all packed with every extra.
