@@ -2,21 +2,13 @@
 
 #include <cstdint>
 
-#include "platform/owned.h"
 #include "platform/platform.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
 
 namespace {
-
-struct KernelHandleTraits {
-  using Value = HANDLE;
-  static HANDLE Empty() { return nullptr; }
-  static bool IsEmpty(HANDLE handle) { return handle == nullptr || handle == INVALID_HANDLE_VALUE; }
-  static void Release(HANDLE& handle) { CloseHandle(handle); }
-};
-using KernelHandle = Owned<KernelHandleTraits>;
 
 constexpr std::uint32_t kUnknownExitCode = UINT32_MAX;
 
@@ -42,8 +34,8 @@ std::optional<std::uint32_t> RunProcess(std::u16string_view commandLine, int tic
     return std::nullopt;
   }
   // Declared so that the process handle is closed first, then the thread's.
-  const KernelHandle thread(started.hThread);
-  const KernelHandle process(started.hProcess);
+  const win32::ThreadHandle thread(started.hThread);
+  const win32::ProcessHandle process(started.hProcess);
 
   for (;;) {
     const DWORD waited = WaitForSingleObject(process.get(), static_cast<DWORD>(tickMilliseconds));
