@@ -142,8 +142,8 @@ TEST_F(PackSequence, RunsEveryStepInOrderAndReportsSuccess) {
   EXPECT_EQ(controls.flashes, 1);
   ASSERT_EQ(controls.shellOpens.size(), 1u);
   EXPECT_EQ(controls.shellOpens[0].verb, u"Explore");
-  EXPECT_EQ(controls.shellOpens[0].target, state.defaultSaveFolder);
-  EXPECT_EQ(controls.shellOpens[0].workingFolder, state.defaultSaveFolder);
+  EXPECT_EQ(controls.shellOpens[0].file, state.defaultSaveFolder);
+  EXPECT_EQ(controls.shellOpens[0].folder, state.defaultSaveFolder);
 }
 
 TEST_F(PackSequence, ZipGetsNoSolidNoRecoveryRecordAndNoLock) {
