@@ -10,6 +10,7 @@
 #include "catalogue/pack_list.h"
 #include "config/default_file_lists.h"
 #include "config/settings_file.h"
+#include "config/settings_page.h"
 #include "config/tool_paths.h"
 #include "config/ui_text.h"
 #include "packing/archive_comment.h"
@@ -99,6 +100,7 @@ std::optional<int> RunStartup(MainWindow& main) {
     controls.setStatusText(UiString(state, uitext::kPathsInvalid));
     SendMessageW(main.tabControl, TCM_SETCURSEL, kSettingsPage, 0);
     ShowPageControls(main, kSettingsPage, true);
+    FillSettingsPage(state, controls);
   }
 
   UpdateCommentControls(state);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "app/main_window.h"
 #include "platform/win32/wide.h"
@@ -186,15 +187,36 @@ std::optional<std::u16string> Win32Controls::chooseFile(const ui::FileDialogRequ
   return FromWide(file, wcsnlen(file, 261));
 }
 
-void Win32Controls::shellOpen(std::u16string_view verb, std::u16string_view target,
-                              std::u16string_view workingFolder, ui::ShowAs show) {
+std::optional<std::u16string> Win32Controls::chooseFolder(std::u16string_view title) {
+  if (answerFolderDialog) return answerFolderDialog(title);
+  const std::wstring caption = Wide(title);
+  BROWSEINFOW browse{};
+  browse.hwndOwner = main_.window;
+  browse.lpszTitle = caption.c_str();
+  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN | BIF_EDITBOX;
+  LPITEMIDLIST chosen = SHBrowseForFolderW(&browse);
+  if (chosen == nullptr) return std::nullopt;
+  wchar_t path[MAX_PATH + 1] = {};
+  const BOOL isFolder = SHGetPathFromIDListW(chosen, path);
+  CoTaskMemFree(chosen);
+  if (!isFolder) return std::nullopt;
+  return FromWide(path, wcsnlen(path, MAX_PATH));
+}
+
+void Win32Controls::shellOpen(const ui::ShellRequest& request) {
   if (recordShellOpen) {
-    recordShellOpen(verb, target);
+    recordShellOpen(request);
     return;
   }
-  ShellExecuteW(main_.window, Wide(verb).c_str(), Wide(target).c_str(), nullptr,
-                Wide(workingFolder).c_str(),
-                show == ui::ShowAs::kRestored ? SW_RESTORE : SW_SHOWDEFAULT);
+  // Empty texts go as null pointers: an empty verb means the file type's default.
+  const std::wstring verb = Wide(request.verb);
+  const std::wstring file = Wide(request.file);
+  const std::wstring parameters = Wide(request.parameters);
+  const std::wstring folder = Wide(request.folder);
+  ShellExecuteW(main_.window, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
+                parameters.empty() ? nullptr : parameters.c_str(),
+                folder.empty() ? nullptr : folder.c_str(),
+                request.show == ui::ShowAs::kRestored ? SW_RESTORE : SW_SHOWDEFAULT);
 }
 
 void Win32Controls::repaintNow(ui::Slot slot) {

@@ -42,9 +42,12 @@ class Win32Controls : public ui::Controls {
   void placeWindow(int x, int y, int width, int height) override;
   void setTabItemSize(int width, int height) override;
   std::optional<std::u16string> chooseFile(const ui::FileDialogRequest& request) override;
-  void shellOpen(std::u16string_view verb, std::u16string_view target,
-                 std::u16string_view workingFolder, ui::ShowAs show) override;
+  void shellOpen(const ui::ShellRequest& request) override;
   void repaintNow(ui::Slot slot) override;
+
+  // The system's folder picker with an edit box, owned by the main window: a file-system
+  // folder, or nothing when the user cancels. Only the Settings page asks for a folder.
+  std::optional<std::u16string> chooseFolder(std::u16string_view title);
 
   // The status bar's text, as the user reads it.
   std::u16string statusText() const;
@@ -56,7 +59,8 @@ class Win32Controls : public ui::Controls {
   // File dialogs and the shell likewise: in-process window tests answer the dialogs and
   // record what would be opened. Unset, the real ones are used.
   std::function<std::optional<std::u16string>(const ui::FileDialogRequest&)> answerFileDialog;
-  std::function<void(std::u16string_view verb, std::u16string_view target)> recordShellOpen;
+  std::function<std::optional<std::u16string>(std::u16string_view title)> answerFolderDialog;
+  std::function<void(const ui::ShellRequest&)> recordShellOpen;
 
   // A message box captioned "Soldat ZEK", owned by the main window, task-modal and topmost.
   int messageBox(std::u16string_view text, UINT style);

@@ -7,9 +7,13 @@
 
 #include "app/content_page_handlers.h"
 #include "app/main_page_handlers.h"
-#include "app/packing_handlers.h"
 #include "app/main_window.h"
+#include "app/mapslist_handlers.h"
+#include "app/packing_handlers.h"
+#include "app/settings_page_handlers.h"
+#include "config/help.h"
 #include "config/settings_file.h"
+#include "config/settings_page.h"
 #include "core/ui_text_ids.h"
 
 namespace app {
@@ -44,6 +48,11 @@ void OnPageChanged(MainWindow& main) {
     case kCommentPage:
       main.controls.setStatusText(UiString(state, uitext::kUnicodeNotSupported));
       break;
+    case kSettingsPage:
+      // The page shows what is applied each time it comes up; unapplied edits are dropped.
+      FillSettingsPage(state, main.controls);
+      main.controls.setStatusText(UiString(state, uitext::kReady));
+      break;
     default:
       main.controls.setStatusText(UiString(state, uitext::kReady));
       break;
@@ -55,6 +64,7 @@ void OnPageChanged(MainWindow& main) {
 }
 
 std::optional<LRESULT> OnNotify(MainWindow& main, NMHDR& header) {
+  if (header.code == NM_DBLCLK && OnTreeDoubleClick(main, header)) return std::nullopt;
   if (header.hwndFrom == main.tabControl) {
     if (header.code == TCN_SELCHANGING) return OnPageChanging(main);
     if (header.code == TCN_SELCHANGE) OnPageChanged(main);
@@ -92,6 +102,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnContentCommand(*main, LOWORD(wParam), HIWORD(wParam));
       OnMainCommand(*main, LOWORD(wParam), HIWORD(wParam));
       OnPackingCommand(*main, LOWORD(wParam), HIWORD(wParam));
+      OnMapslistCommand(*main, LOWORD(wParam));
+      OnSettingsCommand(*main, LOWORD(wParam), HIWORD(wParam));
       break;
     case WM_NOTIFY:
       if (const auto result = OnNotify(*main, *reinterpret_cast<NMHDR*>(lParam))) {
@@ -120,6 +132,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // Labels, check boxes, group boxes and read-only edits sit on white like the window.
       SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
       return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_HELP:
+      ShowHelp(main->state, main->controls);
+      break;
+    case WM_SYSCOMMAND:
+      // The caption's "?" opens the help page instead of the context-help pointer.
+      if ((wParam & 0xFFF0) == kContextHelpCommand) {
+        ShowHelp(main->state, main->controls);
+        return 1;
+      }
+      break;
     case WM_CLOSE:
       OnClose(*main);
       break;

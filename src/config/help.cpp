@@ -12,7 +12,7 @@ std::u16string HelpFilePath(const AppState& state) {
   return state.programFolder + u"Soldat ZEK Help.htm";
 }
 
-bool ShowHelp(const AppState& state, ui::Controls& controls, const ui::ShellOpen& open) {
+bool ShowHelp(const AppState& state, ui::Controls& controls) {
   const std::u16string path = HelpFilePath(state);
   // Without a program folder the name would be looked up in the current folder.
   if (state.programFolder.empty() || !platform::Exists(path)) {
@@ -20,6 +20,6 @@ bool ShowHelp(const AppState& state, ui::Controls& controls, const ui::ShellOpen
                          path + u"\r\n" + std::u16string(UiString(state, kHelpMissingText)));
     return false;
   }
-  if (open) open({path, u"open", u"", state.programFolder});
+  controls.shellOpen({u"open", path, u"", state.programFolder});
   return true;
 }

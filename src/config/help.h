@@ -6,10 +6,9 @@
 
 #include "state/app_state.h"
 #include "ui/controls.h"
-#include "ui/shell_open.h"
 
 std::u16string HelpFilePath(const AppState& state);
 
 // Opens the help page with the "open" verb in the program folder; when it is missing the
 // user is told where it was looked for. False when it is missing.
-bool ShowHelp(const AppState& state, ui::Controls& controls, const ui::ShellOpen& open);
+bool ShowHelp(const AppState& state, ui::Controls& controls);

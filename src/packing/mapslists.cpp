@@ -101,7 +101,7 @@ bool SaveMapslist(AppState& state, ui::Controls& controls, std::u16string_view p
 }
 
 TestGameResult StartTestGame(AppState& state, ui::Controls& controls,
-                             std::u16string_view mapFileName, const ui::ShellOpen& open) {
+                             std::u16string_view mapFileName) {
   if (state.soldatFolder.empty() || !IsSafeMapName(mapFileName)) {
     return TestGameResult::kNotPossible;
   }
@@ -125,11 +125,13 @@ TestGameResult StartTestGame(AppState& state, ui::Controls& controls,
   if (!state.filters.empty()) {
     std::uint32_t filter = FindGameModeFilter(state, mapName);
     if (filter >= state.filters.size()) filter = 0;
-    // A soldat.ini that cannot be written keeps its last mode: the map still plays.
+    // A soldat.ini that cannot be written keeps its last mode: the map still plays. The game
+    // reads its file as plain text, so a new one is not started as UTF-16.
     static_cast<void>(platform::WriteIniString(state.soldatFolder + u"soldat.ini", u"GAME",
-                                               u"GameStyle", state.filters[filter].gameStyle));
+                                               u"GameStyle", state.filters[filter].gameStyle,
+                                               platform::NewIniFile::kAnsi));
   }
-  if (open) open({state.soldatPath, u"", u" -start", u""});
+  controls.shellOpen({u"", state.soldatPath, u" -start", u""});
   return TestGameResult::kStarted;
 }
 
@@ -150,14 +152,14 @@ MapOpening ChooseMapOpening(const AppState& state, std::u16string_view itemText,
 }
 
 bool OpenMapOnDoubleClick(AppState& state, ui::Controls& controls, std::u16string_view itemText,
-                          int image, const ui::ShellOpen& open) {
+                          int image) {
   const MapOpening opening = ChooseMapOpening(state, itemText, image);
   switch (opening.action) {
     case MapOpening::Action::kEditor:
-      if (open) open({opening.program, u"", opening.parameters, u""});
+      controls.shellOpen({u"", opening.program, opening.parameters, u""});
       return true;
     case MapOpening::Action::kTestGame: {
-      const TestGameResult result = StartTestGame(state, controls, itemText, open);
+      const TestGameResult result = StartTestGame(state, controls, itemText);
       return result == TestGameResult::kStarted || result == TestGameResult::kWriteFailed;
     }
     case MapOpening::Action::kNothing:

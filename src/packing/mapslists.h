@@ -8,7 +8,6 @@
 
 #include "state/app_state.h"
 #include "ui/controls.h"
-#include "ui/shell_open.h"
 
 // The longest mapslist line read; a longer one ends the reading.
 constexpr int kMapslistMaxLine = 46;
@@ -34,7 +33,7 @@ enum class TestGameResult {
 // rotation written by hand. GameStyle in [GAME] of "soldat.ini" becomes the map's game
 // style, the rest of that file stays; then Soldat starts (default verb) with " -start".
 TestGameResult StartTestGame(AppState& state, ui::Controls& controls,
-                             std::u16string_view mapFileName, const ui::ShellOpen& open);
+                             std::u16string_view mapFileName);
 
 // What a double click on a tree item with this text and image opens: a map or uncompiled
 // map in the editor when its path is set (with the quoted path of the file as its one
@@ -52,4 +51,4 @@ MapOpening ChooseMapOpening(const AppState& state, std::u16string_view itemText,
 // that the started program is in front: when the editor or Soldat was started, or a test
 // game failed without a message. Nothing opened, or a message shown, keeps the window.
 bool OpenMapOnDoubleClick(AppState& state, ui::Controls& controls, std::u16string_view itemText,
-                          int image, const ui::ShellOpen& open);
+                          int image);

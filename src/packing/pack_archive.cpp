@@ -266,7 +266,10 @@ bool PackArchive(AppState& state) {
   if (!PackRun(state, archive).run()) return false;
 
   const std::u16string_view folder = FolderPart(archive);
-  if (state.explore) controls.shellOpen(u"Explore", folder, folder, ui::ShowAs::kDefault);
+  if (state.explore) {
+    const std::u16string where(folder);
+    controls.shellOpen({u"Explore", where, u"", where, ui::ShowAs::kDefault});
+  }
   controls.setStatusText(std::u16string(archive.substr(folder.size())) +
                          std::u16string(UiString(state, kCreatedSuccessfully)));
   controls.beep();

@@ -165,9 +165,13 @@ std::optional<std::uint32_t> RunProcess(std::u16string_view commandLine, int tic
 std::u16string ReadIniString(std::u16string_view path, std::u16string_view section,
                              std::u16string_view key, std::u16string_view fallback,
                              std::size_t maxChars);
-// False when the file cannot be created (a new one starts as UTF-16) or the key written.
+// How a file that does not exist yet is started; an existing file keeps its encoding.
+// UTF-16 keeps every letter of a path; other programs' files may only be read as ANSI.
+enum class NewIniFile { kUtf16, kAnsi };
+// False when the file cannot be created or the key written.
 [[nodiscard]] bool WriteIniString(std::u16string_view path, std::u16string_view section,
-                                  std::u16string_view key, std::u16string_view value);
+                                  std::u16string_view key, std::u16string_view value,
+                                  NewIniFile newFile = NewIniFile::kUtf16);
 
 // --- Registry ---------------------------------------------------------------------------
 

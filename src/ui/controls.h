@@ -44,6 +44,15 @@ struct FileDialogRequest {
 // How a window the shell opens is first shown.
 enum class ShowAs { kDefault, kRestored };
 
+// A document, folder or program handed to the shell, as a double click in Explorer does.
+struct ShellRequest {
+  std::u16string verb;        // "open", "Explore", or empty for the file type's default
+  std::u16string file;        // the document, folder or program
+  std::u16string parameters;  // a program's command-line tail; may be empty
+  std::u16string folder;      // the working folder; empty for none
+  ShowAs show = ShowAs::kRestored;
+};
+
 class Controls {
  public:
   virtual ~Controls() = default;
@@ -94,10 +103,9 @@ class Controls {
 
   // The chosen path; nothing when the user cancels.
   virtual std::optional<std::u16string> chooseFile(const FileDialogRequest& request) = 0;
-  // Hands a file or folder to the shell with a verb ("Open", "Explore"); the result is not
-  // examined.
-  virtual void shellOpen(std::u16string_view verb, std::u16string_view target,
-                         std::u16string_view workingFolder, ShowAs show) = 0;
+  // Opens a document or folder or starts a program, owned by the main window. The result is
+  // not examined: the user sees whether the program came up.
+  virtual void shellOpen(const ShellRequest& request) = 0;
   // Paints a control now, while long work keeps the message loop from doing it.
   virtual void repaintNow(Slot slot) = 0;
 };

@@ -135,7 +135,9 @@ class MainWindowTest : public ::testing::Test {
                         reinterpret_cast<LPARAM>(&header));
   }
   // With the mouse on the item, or below the last item for kNoItem.
-  void RightClick(app::Win32Tree& tree, ui::TreeItem item) {
+  void RightClick(app::Win32Tree& tree, ui::TreeItem item) { Click(tree, item, NM_RCLICK); }
+  void DoubleClick(app::Win32Tree& tree, ui::TreeItem item) { Click(tree, item, NM_DBLCLK); }
+  void Click(app::Win32Tree& tree, ui::TreeItem item, UINT code) {
     RECT r{};
     GetClientRect(tree.control(), &r);
     POINT p{r.right / 2, r.bottom - 2};
@@ -149,7 +151,7 @@ class MainWindowTest : public ::testing::Test {
     ClientToScreen(tree.control(), &p);
     ASSERT_TRUE(SetCursorPos(p.x, p.y));
     NMHDR header{};
-    Notify(tree, NM_RCLICK, header);
+    Notify(tree, code, header);
   }
   // The info tip the window gives; empty for none.
   std::u16string Tip(app::Win32Tree& tree, ui::TreeItem item) {

@@ -72,8 +72,8 @@ class PackWindow : public guitest::MainWindowTest {
   void StartRecordingShell() {
     WriteSetting(u"SkipMapslist", u"0");
     Start();
-    main->controls.recordShellOpen = [this](std::u16string_view verb, std::u16string_view target) {
-      shellOpens.push_back(Narrow(verb) + " " + Narrow(target));
+    main->controls.recordShellOpen = [this](const ui::ShellRequest& request) {
+      shellOpens.push_back(Narrow(request.verb) + " " + Narrow(request.file));
     };
   }
   // The custom map and the uncompiled one (Recent), and both prefabs.

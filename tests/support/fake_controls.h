@@ -80,11 +80,7 @@ class FakeControls : public ui::Controls {
     chosenFiles.pop_front();
     return chosen;
   }
-  void shellOpen(std::u16string_view verb, std::u16string_view target,
-                 std::u16string_view workingFolder, ui::ShowAs show) override {
-    shellOpens.push_back(
-        {std::u16string(verb), std::u16string(target), std::u16string(workingFolder), show});
-  }
+  void shellOpen(const ui::ShellRequest& request) override { shellOpens.push_back(request); }
   void repaintNow(ui::Slot slot) override { repaints.push_back(slot); }
 
   struct Control {
@@ -93,12 +89,6 @@ class FakeControls : public ui::Controls {
     bool enabled = true;
     int selection = -1;
     std::vector<std::u16string> items;
-  };
-  struct ShellOpen {
-    std::u16string verb;
-    std::u16string target;
-    std::u16string workingFolder;
-    ui::ShowAs show;
   };
   struct Tab {
     std::u16string text;
@@ -123,7 +113,7 @@ class FakeControls : public ui::Controls {
   std::pair<int, int> tabItemSize{0, 0};
   std::vector<ui::FileDialogRequest> fileDialogs;
   std::deque<std::optional<std::u16string>> chosenFiles;  // scripted; cancelled when empty
-  std::vector<ShellOpen> shellOpens;
+  std::vector<ui::ShellRequest> shellOpens;
   std::vector<ui::Slot> repaints;
 };
 

@@ -1,6 +1,6 @@
 // A small stand-in for the Windows profile API: [section] and key=value lines, names
 // compared ignoring case, values trimmed. Files are read as UTF-16LE with a mark or as ANSI
-// and written as UTF-16LE with a mark, which the Windows API reads back as well.
+// and written back as they were read, as the Windows API does; a new file as asked.
 #include <algorithm>
 #include <utility>
 
@@ -75,7 +75,10 @@ std::u16string ReadIniString(std::u16string_view path, std::u16string_view secti
 }
 
 bool WriteIniString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
-                    std::u16string_view value) {
+                    std::u16string_view value, NewIniFile newFile) {
+  const std::optional<std::vector<std::uint8_t>> before = ReadWholeFile(path);
+  const bool utf16 = before ? (before->size() >= 2 && (*before)[0] == 0xFF && (*before)[1] == 0xFE)
+                            : newFile == NewIniFile::kUtf16;
   auto lines = ReadLines(path);
   const std::u16string entry = std::u16string(key) + u"=" + std::u16string(value);
   auto sectionAt = std::find_if(lines.begin(), lines.end(),
@@ -96,6 +99,13 @@ bool WriteIniString(std::u16string_view path, std::u16string_view section, std::
       if (!Trim(*it).empty()) lastInSection = it;
     }
     if (it == lines.end() || IsAnySection(*it)) lines.insert(lastInSection + 1, entry);
+  }
+  if (!utf16) {
+    std::u16string joined;
+    for (const auto& l : lines) joined.append(l).append(u"\r\n");
+    const std::string text = Utf16ToAnsi(joined);
+    return WriteNewFile(path,
+                        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
   }
   StringList out;
   for (const auto& l : lines) out.add(l, 0);

@@ -16,13 +16,16 @@ std::u16string ReadIniString(std::u16string_view path, std::u16string_view secti
 }
 
 bool WriteIniString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
-                    std::u16string_view value) {
+                    std::u16string_view value, NewIniFile newFile) {
   const std::wstring file = detail::Wide(path);
   // The profile API writes a new file in the ANSI code page, which would lose the letters
-  // of a path outside it; a file that starts as UTF-16 stays UTF-16.
+  // of a path outside it; a file that starts as UTF-16 stays UTF-16, an empty one ANSI.
   if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
     static constexpr std::uint8_t kMark[] = {0xFF, 0xFE};
-    if (!WriteNewFile(path, kMark)) return false;
+    const std::span<const std::uint8_t> start = newFile == NewIniFile::kUtf16
+                                                    ? std::span<const std::uint8_t>(kMark)
+                                                    : std::span<const std::uint8_t>();
+    if (!WriteNewFile(path, start)) return false;
   }
   return WritePrivateProfileStringW(detail::Wide(section).c_str(), detail::Wide(key).c_str(),
                                     detail::Wide(value).c_str(), file.c_str()) != 0;

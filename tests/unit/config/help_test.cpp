@@ -17,17 +17,16 @@ TEST(Help, OpensThePageBesideTheProgramOrSaysWhereItWasLookedFor) {
   state.programFolder = dir.path();
   ASSERT_TRUE(LoadBuiltinRuntimeUiText(state));
   testsupport::FakeControls controls;
-  std::vector<ui::ShellRequest> opened;
-  const ui::ShellOpen open = [&](const ui::ShellRequest& r) { opened.push_back(r); };
+  const std::vector<ui::ShellRequest>& opened = controls.shellOpens;
   const std::u16string page = dir.file(u"Soldat ZEK Help.htm");
 
-  EXPECT_FALSE(ShowHelp(state, controls, open));
+  EXPECT_FALSE(ShowHelp(state, controls));
   EXPECT_TRUE(opened.empty());
   ASSERT_EQ(controls.messages.size(), 1u);
   EXPECT_EQ(controls.messages[0].text, page + u"\r\nCan not locate the help file!");
 
   fixtures::WriteText(page, "<html></html>");
-  EXPECT_TRUE(ShowHelp(state, controls, open));
+  EXPECT_TRUE(ShowHelp(state, controls));
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].verb + u" " + opened[0].file, u"open " + page);
   EXPECT_EQ(opened[0].folder, dir.path());

@@ -48,12 +48,6 @@ class Mapslists : public testing::Test {
     state.kindFolders[kKindMap] = dir.folder(u"Soldat\\maps");
     state.kindFolders[kKindUncompiledMap] = dir.folder(u"PolyWorks\\Uncompiled");
     ClearPackList(state);
-    // Programs start with the default verb and no working folder.
-    open = [this](const ui::ShellRequest& request) {
-      EXPECT_EQ(request.verb, u"");
-      EXPECT_EQ(request.folder, u"");
-      started.emplace_back(request.file, request.parameters);
-    };
   }
 
   void Add(std::u16string_view text, int image) {
@@ -69,8 +63,7 @@ class Mapslists : public testing::Test {
   testsupport::FakeControls controls;
   ui::MemoryTree pack;
   int rebuilds = 0;
-  ui::ShellOpen open;
-  std::vector<std::pair<std::u16string, std::u16string>> started;
+  std::vector<ui::ShellRequest>& started = controls.shellOpens;
 };
 
 TEST_F(Mapslists, SavingKeepsOnlyMapsOfTheMapsFolderWithoutExtension) {
@@ -165,29 +158,35 @@ class TestPlay : public Mapslists {
 };
 
 TEST_F(TestPlay, KeepsTheRotationWritesTheOneMapAndItsGameStyleAndStartsSoldat) {
-  EXPECT_TRUE(OpenMapOnDoubleClick(state, controls, u"ctf_Ash.PMS", 11, open));
+  EXPECT_TRUE(OpenMapOnDoubleClick(state, controls, u"ctf_Ash.PMS", 11));
 
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt.bak")), rotation);
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"ctf_Ash"}));
   EXPECT_EQ(Lines(SoldatFile(u"soldat.ini")), IniWith(u"3"));  // Capture The Flag
   ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].first, state.soldatPath);
-  EXPECT_EQ(started[0].second, u" -start");
+  EXPECT_EQ(started[0].file, state.soldatPath);
+  EXPECT_EQ(started[0].parameters, u" -start");
+  EXPECT_EQ(started[0].verb + started[0].folder, u"");  // default verb, no working folder
   EXPECT_TRUE(controls.messages.empty());
 
-  // The next test play keeps the list the first one wrote.
-  EXPECT_TRUE(OpenMapOnDoubleClick(state, controls, u"Unknown.PMS", 11, open));
+  // One generation: the next test play keeps the list the first one wrote.
+  EXPECT_TRUE(OpenMapOnDoubleClick(state, controls, u"Unknown.PMS", 11));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt.bak")), Utf16File({u"ctf_Ash"}));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"Unknown"}));
   EXPECT_EQ(Lines(SoldatFile(u"soldat.ini")), IniWith(u"0"));  // no prefix: the first filter
 }
 
-TEST_F(TestPlay, WithoutAMapslistThereIsNothingToKeep) {
+// The game reads soldat.ini as plain text: a new one is not started as UTF-16.
+TEST_F(TestPlay, WithoutAMapslistThereIsNothingToKeepAndANewSoldatIniIsPlainText) {
   platform::DeleteFilePath(SoldatFile(u"mapslist.txt"));
+  platform::DeleteFilePath(SoldatFile(u"soldat.ini"));
 
-  EXPECT_EQ(StartTestGame(state, controls, u"inf_Abel.PMS", open), TestGameResult::kStarted);
+  EXPECT_EQ(StartTestGame(state, controls, u"inf_Abel.PMS"), TestGameResult::kStarted);
   EXPECT_FALSE(platform::Exists(SoldatFile(u"mapslist.txt.bak")));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"inf_Abel"}));
+  const std::string ini = "[GAME]\r\nGameStyle=5\r\n";  // Infiltration
+  EXPECT_EQ(ReadBytes(SoldatFile(u"soldat.ini")),
+            std::vector<std::uint8_t>(ini.begin(), ini.end()));
   EXPECT_EQ(started.size(), 1u);
 }
 
@@ -197,7 +196,7 @@ TEST_F(TestPlay, WhenTheBackupCannotBeMadeNothingChangesAndTheUserIsTold) {
   const std::u16string backup = SoldatFile(u"mapslist.txt.bak");
   dir.folder(u"Soldat\\mapslist.txt.bak");
 
-  EXPECT_FALSE(OpenMapOnDoubleClick(state, controls, u"ctf_Ash.PMS", 11, open));
+  EXPECT_FALSE(OpenMapOnDoubleClick(state, controls, u"ctf_Ash.PMS", 11));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), rotation);
   EXPECT_EQ(Lines(SoldatFile(u"soldat.ini")), IniWith(u"0"));
   EXPECT_TRUE(started.empty());
@@ -227,13 +226,13 @@ TEST_F(TestPlay, DoubleClicksOpenMapsInTheEditorOrNothing) {
   };
   for (const Row& row : rows) {
     started.clear();
-    EXPECT_EQ(OpenMapOnDoubleClick(state, controls, row.text, row.image, open), row.minimized);
+    EXPECT_EQ(OpenMapOnDoubleClick(state, controls, row.text, row.image), row.minimized);
     if (row.parameters.empty()) {
       EXPECT_TRUE(started.empty());
     } else {
       ASSERT_EQ(started.size(), 1u);
-      EXPECT_EQ(started[0].first, state.polyWorksPath);
-      EXPECT_EQ(started[0].second, row.parameters);
+      EXPECT_EQ(started[0].file, state.polyWorksPath);
+      EXPECT_EQ(started[0].parameters, row.parameters);
     }
   }
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), rotation);

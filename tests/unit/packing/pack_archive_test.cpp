@@ -124,8 +124,8 @@ TEST_F(PackSequence, RunsEveryStepInOrderAndReportsSuccess) {
   EXPECT_EQ(controls.beeps, 1);
   EXPECT_EQ(controls.flashes, 1);
   ASSERT_EQ(controls.shellOpens.size(), 1u);
-  const auto& opened = controls.shellOpens[0];
-  EXPECT_EQ(opened.verb + u" " + opened.target + u" in " + opened.workingFolder,
+  const ui::ShellRequest& opened = controls.shellOpens[0];
+  EXPECT_EQ(opened.verb + u" " + opened.file + u" in " + opened.folder,
             u"Explore " + state.defaultSaveFolder + u" in " + state.defaultSaveFolder);
 }
 
