@@ -180,7 +180,7 @@ TEST_F(MapsTest, PmsLimitsAndTheSectorGridDecideTheResult) {
 }
 
 // Cuts are in map_parsers_test.cpp.
-TEST_F(MapsTest, CountsNegativeOrBeyondTheFileAreDamage) {
+TEST_F(MapsTest, CountsNegativeOrBeyondTheFileAndCutPrefabsAreDamage) {
   PmsSpec recipe;
   recipe.polygonCount = 20;
   recipe.sceneryNames = {"a.bmp", "b.bmp"};
@@ -204,11 +204,13 @@ TEST_F(MapsTest, CountsNegativeOrBeyondTheFileAreDamage) {
     EXPECT_EQ(Pms(bytes, kUncompiled), uitext::kFileDamaged);
   }
 
-  // A prefab's name the file ends inside is not half-read; the records before it stay.
+  // A prefab cut anywhere; a name it ends inside is not half-read, the records before it stay.
   PfbOffsets in;
   const Bytes prefab = PfbBytes(FullPrefab(), &in);
   const std::size_t insideSecondName = in.sceneryCount + 2 + 88 + 37 + 1 + 4;
-  EXPECT_EQ(Pfb({prefab.begin(), prefab.begin() + insideSecondName}), uitext::kFileDamaged);
+  for (const std::size_t cut : {std::size_t{0}, in.sceneryCount, in.sceneryCount + 1,
+                                in.spawnCount + 2 + 16, in.waypointCount + 1, insideSecondName})
+    EXPECT_EQ(Pfb({prefab.begin(), prefab.begin() + cut}), uitext::kFileDamaged) << cut;
   EXPECT_EQ(counts.polygonCount, 2);
   EXPECT_EQ(Names(counts, 2), (Strings{"bush.bmp", ""}));
 }
