@@ -1,8 +1,5 @@
 // A file association hands the program whatever name a downloaded file has: any argument
-// vector must end in one of the three outcomes, with the pack list and its count agreeing.
-#include <string>
-#include <vector>
-
+// vector ends in one of the three outcomes, with the pack list and its count agreeing.
 #include "catalogue/pack_list.h"
 #include "config/ui_text.h"
 #include "fuzz_support.h"
@@ -15,15 +12,10 @@ using Result = CommandLineOutcome::Result;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Arguments are UTF-16 units separated by a zero unit.
-  std::vector<std::u16string> arguments(1, u"Soldat ZEK.exe");
-  arguments.emplace_back();
-  for (std::size_t i = 0; i + 1 < size; i += 2) {
-    const char16_t unit = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
-    if (unit == 0) {
-      arguments.emplace_back();
-    } else {
-      arguments.back().push_back(unit);
-    }
+  std::vector<std::u16string> arguments = {u"Soldat ZEK.exe", u""};
+  for (const char16_t unit : fuzzsupport::Units(data, size)) {
+    if (unit == 0) arguments.emplace_back();
+    if (unit != 0) arguments.back().push_back(unit);
   }
 
   AppState state;
@@ -43,13 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   controls.setText(ui::Slot::archiveNameEdit, u"pack.rar");
 
   const CommandLineOutcome outcome = ParseCommandLine(state, controls, arguments, {});
-
+  const bool goOn = outcome.result == Result::kGoOn;
   Check(pack.childCount(state.packRoot) == state.packCount);
-  Check(state.packCount <= 1 || outcome.result == Result::kGoOn);
-  Check((outcome.exitCode() == 0) == (outcome.result == Result::kGoOn));
-  Check(!state.commandLineMode || (outcome.result == Result::kGoOn && arguments.size() >= 3));
+  Check((state.packCount <= 1 || goOn) && (outcome.exitCode() == 0) == goOn);
+  Check(!state.commandLineMode || (goOn && arguments.size() >= 3));
   Check(!outcome.unattended || state.commandLineMode);
-  Check(controls.messages.size() == (outcome.result == Result::kGoOn ? 0u : 1u));
+  Check(controls.messages.size() == (goOn ? 0u : 1u));
   for (ui::TreeItem c = pack.child(state.packRoot); c != ui::kNoItem; c = pack.nextSibling(c))
     Check(pack.image(c) >= 11 && pack.image(c) <= 13);
   return 0;

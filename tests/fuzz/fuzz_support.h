@@ -1,13 +1,11 @@
-// What the fuzz targets share: a failed check aborts, so that libFuzzer keeps the input; one
-// temp folder for the files that readers open by name; seeds written by the map writer.
+// What the fuzz targets share: a failed check aborts so that libFuzzer keeps the input; one
+// temp folder for files read by name; seeds from the map writer.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "support/temp_dir.h"
@@ -18,21 +16,25 @@ inline void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-// Removed when the run ends.
 inline const testsupport::TempDir& Folder() {
   static const testsupport::TempDir dir;
   return dir;
 }
 
-// Writes "seed-<i><extension>" for each recipe into the folder that ZEK_FUZZ_SEED_DIR names, so
-// that a run starts from files the readers accept; nothing when it is not set.
-template <typename Recipe, typename ToBytes>
-void WriteSeeds(const std::vector<Recipe>& specs, ToBytes toBytes, std::string_view extension) {
+// The input as little-endian UTF-16 units, exactly sized so that a read past the end shows.
+inline std::u16string Units(const std::uint8_t* data, std::size_t size) {
+  std::u16string units(size / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i)
+    units[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+  return units;
+}
+
+// "seed-<i><extension>" for each byte string, into the folder ZEK_FUZZ_SEED_DIR names.
+inline void WriteSeeds(const std::vector<std::vector<std::uint8_t>>& seeds, const char* extension) {
   const char* folder = std::getenv("ZEK_FUZZ_SEED_DIR");
-  if (folder == nullptr) return;
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    const std::string name = "seed-" + std::to_string(i) + std::string(extension);
-    fixtures::WriteBytes((std::filesystem::path(folder) / name).u16string(), toBytes(specs[i]));
+  for (std::size_t i = 0; folder != nullptr && i < seeds.size(); ++i) {
+    const std::string name = "seed-" + std::to_string(i) + extension;
+    fixtures::WriteBytes((std::filesystem::path(folder) / name).u16string(), seeds[i]);
   }
 }
 

@@ -7,15 +7,11 @@
 namespace testsupport {
 namespace {
 
-#ifdef _WIN32
-constexpr char16_t kSeparator = u'\\';
-#else
-constexpr char16_t kSeparator = u'/';
-#endif
-
+// With a trailing separator, as the program spells folders.
 std::u16string ProgramPath(const std::filesystem::path& p) {
   const std::u16string s = p.u16string();
-  return s.back() == kSeparator ? s : s + kSeparator;
+  const auto separator = static_cast<char16_t>(std::filesystem::path::preferred_separator);
+  return s.back() == separator ? s : s + separator;
 }
 
 }  // namespace
@@ -24,10 +20,9 @@ TempDir::TempDir() {
   static std::atomic<unsigned> counter{0};
   std::random_device random;
   const auto base = std::filesystem::temp_directory_path();
-  for (;;) {
+  do {
     native_ = base / ("zek-test-" + std::to_string(random()) + "-" + std::to_string(++counter));
-    if (std::filesystem::create_directory(native_)) break;
-  }
+  } while (!std::filesystem::create_directory(native_));
   path_ = ProgramPath(native_);
 }
 

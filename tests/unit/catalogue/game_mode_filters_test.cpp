@@ -21,7 +21,6 @@ std::u16string Describe(const std::optional<GameModeFilter>& filter) {
   return text;
 }
 
-// A program folder, and the table as loaded from it.
 class Filters : public ::testing::Test {
  protected:
   Filters() { state.programFolder = dir.path(); }
@@ -43,8 +42,7 @@ class Filters : public ::testing::Test {
 };
 
 TEST(FilterLine, ParsesLabelStyleAndPrefixesAndRejectsEmptyFields) {
-  // Only the first character of the digit field counts; outside 0..6 it means 0. A character
-  // below a space ends the line. 261 characters are looked at: a line of 260 ends within them.
+  // Only the digit field's first character counts, outside 0..6 as 0; a control ends the line.
   const std::pair<std::u16string, std::u16string> rows[] = {
       {u"Climb ( %1%kz_%climb_", u"Climb ( |1|kz_,climb_"},
       {u"C%12%kz_", u"C|1|kz_"},
@@ -61,7 +59,6 @@ TEST(FilterLine, ParsesLabelStyleAndPrefixesAndRejectsEmptyFields) {
 
 TEST_F(Filters, BuiltInTableFindsTheLastFilterWhosePrefixStartsTheLowerCasedName) {
   EXPECT_EQ(Load(), Texts{});
-  // A test game writes these styles into Soldat's settings.
   Texts builtIn;
   for (const auto& filter : state.filters) builtIn.push_back(Describe(filter));
   EXPECT_EQ(builtIn, (Texts{u"DeathMatch ( |0|dm_", u"Capture The Flag ( |3|ctf_",
@@ -82,8 +79,8 @@ TEST_F(Filters, UserLinesFollowLastLineFirstAndInvalidOnesAreSkipped) {
   EXPECT_EQ(Find(u"ctf_Ash.PMS"), 6u);   // taken from the built-in filter
   EXPECT_EQ(Find(u"QZ_Tower.PMS"), 0u);  // a capital prefix never matches
 
-  // 261 characters pass the reader, where the parser sees no end and drops the text behind
-  // the last '%'; a longer line ends the file.
+  // 261 characters pass the reader, the parser drops what follows the last '%' of a line
+  // without end; a longer line ends the file.
   UserFile({u"Climb ( %1%kz_%" + std::u16string(246, u'k'),
             u"B ( %2%b_" + std::u16string(253, u'b'), u"C ( %3%c_"});
   EXPECT_EQ(Load(), (Texts{u"Climb ( |1|kz_"}));

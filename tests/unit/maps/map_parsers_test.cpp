@@ -1,13 +1,11 @@
-// The readers read only parts of a file and hand them to the parsers; over the whole file in
-// memory the parsers must come to the same result, whatever the counts say and wherever the
-// file ends. The readers' own behaviour is tested in maps_test.cpp.
+// The readers read only the parts of a file the parsers need; over the whole file in memory
+// the parsers must come to the same result, whatever the counts say and wherever it ends.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <limits>
 #include <string>
-#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -21,45 +19,42 @@ namespace {
 
 using namespace fixtures;
 using Bytes = std::vector<std::uint8_t>;
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 auto Fields(const MapCounts& c) {
   return std::tie(c.polygonCount, c.sceneryInstanceCount, c.sceneryCount, c.sceneryNames,
                   c.spawnCount, c.colliderCount, c.waypointCount);
 }
-
 auto Fields(const MapSummary& m) {
   return std::tuple_cat(std::tie(m.description, m.texture, m.jetAmount, m.grenadeKits,
                                  m.medicalKits, m.weather, m.steps),
                         Fields(m.counts));
 }
 
-// The file cut inside its head and around each count (a byte before, inside, behind a 16- or
-// 32-bit count and a byte into what follows), and whole with a 32-bit value written at each
-// count.
-std::vector<Bytes> CutsAndPatches(const Bytes& whole, const std::vector<std::size_t>& offsets,
-                                  const std::vector<std::int32_t>& values) {
-  std::vector<Bytes> files;
+struct Case {
+  Bytes bytes;
+  bool cut;  // and so damaged
+};
+
+// The file cut inside its head and around each count (before, inside, behind it and a byte
+// into what follows), and whole with each value written at each count.
+std::vector<Case> CutsAndPatches(const Bytes& whole, const std::vector<std::size_t>& offsets,
+                                 const std::vector<std::int32_t>& values) {
+  std::vector<Case> cases;
   std::vector<std::size_t> cuts = {0, 1, 30, whole.size() - 1};
-  for (const std::size_t at : offsets) {
+  for (const std::size_t at : offsets)
     for (const std::size_t cut : {at - 1, at, at + 1, at + 2, at + 4, at + 5})
-      if (cut <= whole.size()) cuts.push_back(cut);
-  }
+      if (cut < whole.size()) cuts.push_back(cut);
   for (const std::size_t cut : cuts)
-    files.emplace_back(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+    cases.push_back({Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut)), true});
   for (const std::size_t at : offsets) {
     for (const std::int32_t value : values) {
-      Bytes& bytes = files.emplace_back(whole);
-      for (std::size_t i = 0; i < 4 && at + i < bytes.size(); ++i)
-        bytes[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+      Case& c = cases.emplace_back(Case{whole, false});
+      for (std::size_t i = 0; i < 4 && at + i < whole.size(); ++i)
+        c.bytes[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
     }
   }
-  return files;
-}
-
-// A new file for each case: rewriting one file in place makes some file systems flush it.
-std::u16string FileName(std::size_t number, std::u16string_view extension) {
-  const std::string digits = std::to_string(number);
-  return std::u16string(digits.begin(), digits.end()) + std::u16string(extension);
+  return cases;
 }
 
 class MapParsersTest : public testing::Test {
@@ -68,9 +63,18 @@ class MapParsersTest : public testing::Test {
     for (const int kind : {kKindMap, kKindUncompiledMap, kKindPrefab})
       state.kindFolders[kind] = dir.path();
   }
+  // A new file for each case: rewriting one file in place makes some file systems flush it.
+  std::u16string Write(const Bytes& bytes, std::u16string_view extension) {
+    const std::string digits = std::to_string(++files);
+    const std::u16string name =
+        std::u16string(digits.begin(), digits.end()) + std::u16string(extension);
+    WriteBytes(dir.file(name), bytes);
+    return name;
+  }
 
   testsupport::TempDir dir;
   AppState state;
+  int files = 0;
 };
 
 TEST_F(MapParsersTest, MapsReadFromTheFileAsFromTheWholeFileInMemory) {
@@ -82,30 +86,26 @@ TEST_F(MapParsersTest, MapsReadFromTheFileAsFromTheWholeFileInMemory) {
   recipe.waypointCount = 2;
   PmsOffsets at;
   const Bytes whole = PmsBytes(recipe, &at);
-  const std::vector<std::int32_t> values = {-1, 0,       1,
-                                            2,  1 << 20, std::numeric_limits<std::int32_t>::min()};
-  const auto files =
-      CutsAndPatches(whole,
-                     {at.polygonCount, at.sectorRange, at.sceneryInstanceCount, at.sceneryCount,
-                      at.colliderCount, at.spawnCount, at.waypointCount},
-                     values);
   MapSummary fromFile, inMemory;
-  for (std::size_t f = 0; f < files.size(); ++f) {
-    SCOPED_TRACE(f);
-    const std::u16string name = FileName(f, u".pms");
-    WriteBytes(dir.file(name), files[f]);
+  ASSERT_EQ(ParsePmsMap(whole, inMemory, true), 0u);
+  for (const Case& c :
+       CutsAndPatches(whole,
+                      {at.polygonCount, at.sectorRange, at.sceneryInstanceCount, at.sceneryCount,
+                       at.colliderCount, at.spawnCount, at.waypointCount},
+                      {-1, 0, 1, 2, 1 << 20, kMin})) {
+    SCOPED_TRACE(files);
+    const std::u16string name = Write(c.bytes, u".pms");
     for (const bool compiledMode : {true, false}) {
       const std::uint32_t code = ReadPmsMap(state, name, fromFile, compiledMode);
-      EXPECT_EQ(ParsePmsMap(files[f], inMemory, compiledMode), code);
+      EXPECT_EQ(ParsePmsMap(c.bytes, inMemory, compiledMode), code);
       EXPECT_TRUE(Fields(fromFile) == Fields(inMemory));
+      EXPECT_TRUE(!c.cut || code == uitext::kFileDamaged) << code;
     }
   }
-  EXPECT_EQ(ParsePmsMap(whole, inMemory, true), 0u);
 }
 
 TEST_F(MapParsersTest, PrefabsOfEitherLayoutReadFromTheFileAsFromTheWholeFileInMemory) {
   for (const PfbLayout layout : {PfbLayout::kClassic88, PfbLayout::kWithNormals124}) {
-    SCOPED_TRACE(static_cast<int>(layout));
     PfbSpec recipe;
     recipe.layout = layout;
     recipe.sceneryNames = {"bush.bmp", "rock.bmp"};
@@ -115,43 +115,35 @@ TEST_F(MapParsersTest, PrefabsOfEitherLayoutReadFromTheFileAsFromTheWholeFileInM
     recipe.waypointConnections = {{1}, {0}};
     PfbOffsets at;
     const Bytes whole = PfbBytes(recipe, &at);
-    // 16-bit counts: each value patches a count and the first bytes of what follows it.
-    const auto files =
-        CutsAndPatches(whole, {at.polygonCount, at.sceneryCount, at.colliderCount, at.spawnCount},
-                       {0, 1, 0x01F5, 0xFFFF});
     MapCounts fromFile, inMemory;
-    for (std::size_t f = 0; f < files.size(); ++f) {
-      SCOPED_TRACE(f);
-      const std::u16string name = FileName(f, u".pfb");
-      WriteBytes(dir.file(name), files[f]);
-      const std::uint32_t code = ReadPfbPrefab(state, name, fromFile);
-      EXPECT_EQ(ParsePfbPrefab(files[f], inMemory), code);
+    ASSERT_EQ(ParsePfbPrefab(whole, inMemory), 0u);
+    // 16-bit counts: each value patches a count and the first bytes of what follows it.
+    for (const Case& c :
+         CutsAndPatches(whole, {at.polygonCount, at.sceneryCount, at.colliderCount, at.spawnCount},
+                        {0, 1, 0x01F5, 0xFFFF})) {
+      SCOPED_TRACE(files);
+      const std::uint32_t code = ReadPfbPrefab(state, Write(c.bytes, u".pfb"), fromFile);
+      EXPECT_EQ(ParsePfbPrefab(c.bytes, inMemory), code);
       EXPECT_TRUE(Fields(fromFile) == Fields(inMemory));
     }
-    EXPECT_EQ(ParsePfbPrefab(whole, inMemory), 0u);
   }
 }
 
-// The reader does not fill memory with whatever a file holds: a map whose fields lie more
-// than 64 MiB behind its polygons is damaged. The file is sparse and costs no disk.
+// A map whose fields lie more than 64 MiB behind its polygons is damaged: the reader does not
+// fill memory with whatever a file holds. The file is sparse and costs no disk.
 TEST_F(MapParsersTest, MapFieldsFarBehindThePolygonsAreNotReadAndMeanDamage) {
   PmsSpec recipe;
-  recipe.sceneryInstanceCount = 0;
   PmsOffsets at;
   Bytes bytes = PmsBytes(recipe, &at);
-  const auto write = [&](std::int32_t instances) {
+  MapSummary map;
+  for (const auto& [instances, code] : {std::pair{1 << 20, 0u}, {2 << 20, uitext::kFileDamaged}}) {
     for (int i = 0; i < 4; ++i)
       bytes[at.sceneryInstanceCount + i] = static_cast<std::uint8_t>(instances >> (8 * i));
-    const std::u16string path = dir.file(u"far.pms");
-    WriteBytes(path, bytes);
-    // The instances fit: the rest of the file, all zero, is their records and further counts.
-    std::filesystem::resize_file(NativePath(path), bytes.size() + 44ull * instances + 64);
-  };
-  MapSummary map;
-  write(1 << 20);  // 44 MiB of instances: within reach
-  EXPECT_EQ(ReadPmsMap(state, u"far.pms", map, false), 0u);
-  write(2 << 20);  // 88 MiB
-  EXPECT_EQ(ReadPmsMap(state, u"far.pms", map, false), uitext::kFileDamaged);
+    const std::u16string name = Write(bytes, u".pms");
+    // The rest of the file, all zero, is the instances' records and further counts.
+    std::filesystem::resize_file(NativePath(dir.file(name)), bytes.size() + 44ull * instances + 64);
+    EXPECT_EQ(ReadPmsMap(state, name, map, false), code);
+  }
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
-// The map and prefab readers on files written with chosen counts, names and cut-off points,
-// and what is said about maps and files: the content report, the statistics and the details.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <limits>
@@ -29,8 +26,7 @@ using namespace fixtures;
 using Bytes = std::vector<std::uint8_t>;
 using Strings = std::vector<std::string>;
 
-constexpr bool kCompiled = true;
-constexpr bool kUncompiled = false;
+constexpr bool kCompiled = true, kUncompiled = false;
 
 Strings Names(const MapCounts& counts, int n) {
   Strings names;
@@ -49,8 +45,7 @@ std::u16string Texts(const StringList& list, bool tags = false) {
   return out;
 }
 
-// The game's folders with "rock.bmp" as texture and edge, "tex.bmp" as texture only and
-// "tree.bmp" as scenery.
+// "rock.bmp" as texture and edge, "tex.bmp" as texture only, "tree.bmp" as scenery.
 class MapsTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -60,8 +55,7 @@ class MapsTest : public testing::Test {
     Put(kKindScenery, u"tree.bmp");
   }
 
-  // Into the kind's folder, or at the path `name` for other kinds; written at 09:07 on
-  // 5 March 2024, local time.
+  // Into the kind's folder, or at the path `name` for other kinds; at 09:07 on 5 March 2024.
   void Put(int kind, std::u16string_view name, const Bytes& bytes = {0}) {
     std::u16string path(name);
     if (kind >= 0 && kind < kKindCount) path = state.kindFolders[kind] + path;
@@ -119,7 +113,6 @@ PfbSpec FullPrefab() {
   return recipe;
 }
 
-// The counts' places are checked with the statistics lines of the map report.
 TEST_F(MapsTest, PmsReadsTextsCutByTheirLengthBytesAndSettingsUpToTheirLargest) {
   PmsSpec recipe;
   recipe.description = std::string(40, 'd');
@@ -152,21 +145,20 @@ TEST_F(MapsTest, PmsLimitsAndTheSectorGridDecideTheResult) {
   using namespace uitext;
   using S = PmsSpec;
   const std::tuple<void (*)(S&), std::uint32_t, std::uint32_t> rows[] = {
-      {[](S& s) { s.polygonCount = 5000; }, 0, 0},
+      {[](S& s) {
+         s.polygonCount = 5000, s.sceneryInstanceCount = 500, s.sceneryNames.resize(500, "x");
+         s.colliderCount = s.spawnCount = 128, s.waypointCount = 500;
+       },
+       0, 0},
       {[](S& s) { s.polygonCount = 5001; }, kPolygonLimit, 0},
       {[](S& s) { s.polygonCount = 10000; }, kPolygonLimit, 0},
       {[](S& s) { s.polygonCount = 10001; }, kPolygonLimit, kUncompiledPolygonLimit},
       {[](S& s) { s.polygonCount = 0; }, kNoPolygons, 0},
-      {[](S& s) { s.sceneryInstanceCount = 500; }, 0, 0},
       {[](S& s) { s.sceneryInstanceCount = 501; }, kSceneryLimit, 0},
-      {[](S& s) { s.sceneryNames.resize(500, "x"); }, 0, 0},
       {[](S& s) { s.sceneryNames.resize(501, "x"); }, kSceneryLimit, kSceneryLimit},
-      {[](S& s) { s.colliderCount = 128; }, 0, 0},
       {[](S& s) { s.colliderCount = 129; }, kColliderLimit, 0},
-      {[](S& s) { s.spawnCount = 128; }, 0, 0},
       {[](S& s) { s.spawnCount = 129; }, kSpawnLimit, 0},
       {[](S& s) { s.spawnCount = 0; }, kNoSpawns, 0},
-      {[](S& s) { s.waypointCount = 500; }, 0, 0},
       {[](S& s) { s.waypointCount = 501; }, kWaypointLimit, 0},
       // An empty grid means the editor has not compiled the map; a negative range is empty.
       {[](S& s) { s.polygonsPerCell = 0; }, kNotCompiled, 0},
@@ -179,31 +171,22 @@ TEST_F(MapsTest, PmsLimitsAndTheSectorGridDecideTheResult) {
     SCOPED_TRACE(r);
     const auto& [set, compiled, uncompiled] = rows[r];
     PmsSpec recipe;
-    recipe.waypointCount = 7;
+    recipe.waypointCount = 7;  // a reader that lost its place would not find it
     set(recipe);
     EXPECT_EQ(Pms(PmsBytes(recipe), kCompiled), compiled);
     EXPECT_EQ(Pms(PmsBytes(recipe), kUncompiled), uncompiled);
-    // A reader that lost its place on the way would not find the last count.
     EXPECT_TRUE(uncompiled != 0 || map.counts.waypointCount == recipe.waypointCount);
   }
 }
 
-TEST_F(MapsTest, CutsNegativeCountsAndCountsBeyondTheFileAreDamage) {
+// Cuts are in map_parsers_test.cpp.
+TEST_F(MapsTest, CountsNegativeOrBeyondTheFileAndCutPrefabsAreDamage) {
   PmsSpec recipe;
   recipe.polygonCount = 20;
   recipe.sceneryNames = {"a.bmp", "b.bmp"};
   PmsOffsets at;
   const Bytes whole = PmsBytes(recipe, &at);
   ASSERT_EQ(Pms(whole), 0u);
-
-  // Cut empty, inside the description, a count, the polygons, the grid, the second scenery
-  // name, the spawn points or the last count.
-  std::vector<Bytes> files;
-  for (const std::size_t cut :
-       {std::size_t{0}, std::size_t{30}, at.polygonCount + 2, at.polygonCount + 4 + 121 * 7,
-        at.sectorRange + 7, at.sceneryCount + 64, at.spawnCount + 20, at.waypointCount + 3})
-    files.emplace_back(whole.begin(), whole.begin() + cut);
-  // Counts patched to be negative or more than the rest of the file holds.
   constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
   const auto polygonsHeld = static_cast<std::int32_t>((at.end - at.polygonCount - 8) / 121);
   using O = PmsOffsets;
@@ -214,13 +197,11 @@ TEST_F(MapsTest, CutsNegativeCountsAndCountsBeyondTheFileAreDamage) {
       {&O::colliderCount, -1},          {&O::spawnCount, kMin},
       {&O::waypointCount, -1}};
   for (const auto& [field, value] : patches) {
-    Bytes& bytes = files.emplace_back(whole);
+    SCOPED_TRACE(value);
+    Bytes bytes = whole;
     for (int i = 0; i < 4; ++i) bytes[at.*field + i] = static_cast<std::uint8_t>(value >> (8 * i));
-  }
-  for (std::size_t f = 0; f < files.size(); ++f) {
-    SCOPED_TRACE(f);
-    EXPECT_EQ(Pms(files[f], kCompiled), uitext::kFileDamaged);
-    EXPECT_EQ(Pms(files[f], kUncompiled), uitext::kFileDamaged);
+    EXPECT_EQ(Pms(bytes, kCompiled), uitext::kFileDamaged);
+    EXPECT_EQ(Pms(bytes, kUncompiled), uitext::kFileDamaged);
   }
 
   // A prefab cut anywhere; a name it ends inside is not half-read, the records before it stay.
@@ -239,17 +220,16 @@ TEST_F(MapsTest, MissingUnopenableAndForeignFilesAreNotRead) {
   recipe.sceneryNames = {"left-over.bmp"};
   ASSERT_EQ(Pms(PmsBytes(recipe)), 0u);
   ASSERT_EQ(Pfb(PfbBytes(FullPrefab())), 0u);
-  // Nothing of the previous map or prefab survives a failed read.
+  // Nothing of the previous map or prefab survives a failed read; names from outside never
+  // reach beyond the folder, and no name is no file.
   EXPECT_EQ(ReadPmsMap(state, u"absent.pms", map, kCompiled), uitext::kFileNotFound);
   EXPECT_EQ(std::string(map.description.data()) + map.texture.data() + Names(map.counts, 1)[0], "");
   EXPECT_EQ(ReadPfbPrefab(state, u"absent.pfb", counts), uitext::kFileNotFound);
   EXPECT_EQ(counts.polygonCount, 0);
   EXPECT_EQ(Names(counts, 1), Strings{""});
-  // The map lives in the other mode's folder only.
   EXPECT_EQ(ReadPmsMap(state, u"test.pms", map, kUncompiled), uitext::kFileNotFound);
   dir.folder(u"maps/folder.pms");
   EXPECT_EQ(ReadPmsMap(state, u"folder.pms", map, kCompiled), uitext::kFailedToOpen);
-  // A name from outside never reaches beyond the folder; no name is no file, not the folder.
   Put(-1, dir.file(u"outside"), PmsBytes(recipe));
   for (const std::u16string_view name : {u"..\\outside", u""}) {
     EXPECT_EQ(ReadPmsMap(state, name, map, kCompiled), uitext::kFileNotFound);
@@ -265,7 +245,6 @@ TEST_F(MapsTest, PfbEitherEditorsLayoutReadsAlikeUpToTheRoomForNames) {
     recipe.sceneryNames.push_back("long.bmp");
     recipe.sceneryNameLengths = {8, 50, 51};  // above 50: an empty name
     ASSERT_EQ(Pfb(PfbBytes(recipe)), 0u);
-    // A prefab's scenery records are its names: no separate list of files.
     EXPECT_EQ(std::tuple(counts.polygonCount, counts.sceneryInstanceCount, counts.sceneryCount,
                          counts.colliderCount, counts.spawnCount, counts.waypointCount),
               std::tuple(2, 3, 0, 5, 3, 4));
@@ -278,7 +257,7 @@ TEST_F(MapsTest, PfbEitherEditorsLayoutReadsAlikeUpToTheRoomForNames) {
 }
 
 TEST_F(MapsTest, PfbEmptyAmbiguousOrUnrecognisedFilesReadAsTheClassicLayout) {
-  // No minimum counts; a file may end at the waypoint count; junk behind fits neither layout.
+  // Empty, ending at the waypoint count, or with junk behind that fits neither layout.
   PfbSpec recipe, junk = FullPrefab();
   recipe.writeWaypointRecords = false;
   junk.trailing = {1, 2, 3};
@@ -286,8 +265,8 @@ TEST_F(MapsTest, PfbEmptyAmbiguousOrUnrecognisedFilesReadAsTheClassicLayout) {
     EXPECT_EQ(Pfb(bytes), 0u);
   EXPECT_EQ(counts.waypointCount, 4);
 
-  // Read classically: 1 polygon, 3 colliders. Read with 124-byte polygons the third collider
-  // holds zero counts and 3 links that end exactly at the end of the file: both fit.
+  // 1 polygon, 3 colliders; read with 124-byte polygons, the third collider holds zero counts
+  // and 3 links that end at the end of the file: both layouts fit.
   recipe = PfbSpec{};
   recipe.polygonCount = 1;
   recipe.colliderCount = 3;
@@ -331,34 +310,9 @@ TEST_F(MapsTest, ReportMapBlocksNameEveryProblemAndWarning) {
   }
 }
 
-// A texture is looked up whatever the reader found, when the reader got as far as its name;
-// sceneries only when it read them.
-TEST_F(MapsTest, ReportAMapWithAProblemStillListsItsTexture) {
-  const std::tuple<std::u16string, void (*)(PmsSpec&), std::u16string> rows[] = {
-      {u"Big.PMS", [](PmsSpec& s) { s.polygonCount = 5001; },
-       u"Big.PMS|! polygons limit (5000) is exceeded|- texture not found: sand.bmp|"
-       u"- edge not found: sand.bmp||"},
-      // Cut right behind the texture name.
-      {u"Cut.PMS", [](PmsSpec& s) { s.cutAt = 68; },
-       u"Cut.PMS|! file is damaged|- texture not found: sand.bmp|- edge not found: sand.bmp||"},
-  };
-  for (const auto& [name, set, block] : rows) {
-    SCOPED_TRACE(testing::PrintToString(name));
-    PmsSpec recipe;
-    recipe.texture = "sand.bmp";
-    recipe.sceneryNames = {"gone.bmp"};
-    set(recipe);
-    Put(kKindMap, name, PmsBytes(recipe));
-    EXPECT_TRUE(Check(name, kKindMap));
-    EXPECT_EQ(Texts(report), block);
-    EXPECT_EQ(Texts(textures, true), u"sand.bmp#10|");
-    EXPECT_EQ(Texts(sceneries), u"");
-  }
-}
-
-// Each named file is looked up in its folder and listed with its mark (1 found, 2 missing; a
-// texture's tag is 4 * texture mark + edge mark). Names from strangers' files never reach
-// outside the game's folders, even where a file of that name exists.
+// Marks: 1 found, 2 missing; a texture's tag is 4 * texture mark + edge mark. Names never
+// reach outside the game's folders, even where a file of that name exists. A map with a
+// problem still lists its texture when the reader got as far as its name.
 TEST_F(MapsTest, ReportNamedFilesAreListedAndLookedUpInFileOrder) {
   WriteText(dir.file(u"secret.bmp"), "1");            // textures\..\secret.bmp
   WriteText(dir.file(u"textures\\secret.bmp"), "1");  // edges\..\secret.bmp
@@ -379,6 +333,14 @@ TEST_F(MapsTest, ReportNamedFilesAreListedAndLookedUpInFileOrder) {
   Put(kKindPrefab, u"house.pfb", PfbBytes(house));
   house.cutAt = 2 + 88 * 2 + 2 + 88 + 10;
   Put(kKindPrefab, u"cut.pfb", PfbBytes(house));
+  PmsSpec big;
+  big.texture = "sand.bmp";
+  big.sceneryNames = {"gone.bmp"};
+  big.polygonCount = 5001;
+  Put(kKindMap, u"Big.PMS", PmsBytes(big));
+  big.polygonCount = 10;
+  big.cutAt = 68;  // right behind the texture name
+  Put(kKindMap, u"Cut.PMS", PmsBytes(big));
 
   const std::tuple<std::u16string, FileKind, bool, std::u16string, std::u16string, std::u16string>
       rows[] = {
@@ -391,6 +353,13 @@ TEST_F(MapsTest, ReportNamedFilesAreListedAndLookedUpInFileOrder) {
           {u"house.pfb", kKindPrefab, false, u"house.pfb|- scenery not found: lamp.png||", u"",
            u"tree.bmp#1|lamp.png#2|"},
           {u"cut.pfb", kKindPrefab, true, u"cut.pfb|! file is damaged||", u"", u"tree.bmp#1|"},
+          {u"Big.PMS", kKindMap, true,
+           u"Big.PMS|! polygons limit (5000) is exceeded|- texture not found: sand.bmp|"
+           u"- edge not found: sand.bmp||",
+           u"sand.bmp#10|", u""},
+          {u"Cut.PMS", kKindMap, true,
+           u"Cut.PMS|! file is damaged|- texture not found: sand.bmp|- edge not found: sand.bmp||",
+           u"sand.bmp#10|", u""},
       };
   for (const auto& [name, kind, problem, block, textureTags, sceneryTags] : rows) {
     SCOPED_TRACE(testing::PrintToString(name));
@@ -399,14 +368,9 @@ TEST_F(MapsTest, ReportNamedFilesAreListedAndLookedUpInFileOrder) {
     EXPECT_EQ(Texts(textures, true), textureTags);
     EXPECT_EQ(Texts(sceneries, true), sceneryTags);
   }
-}
-
-TEST_F(MapsTest, ReportShowsTheFileBeingReadWhenThereIsAWindow) {
-  Put(kKindMap, u"S.PMS", PmsBytes({}));
-  EXPECT_FALSE(Check(u"S.PMS", kKindMap));
-  EXPECT_EQ(controls.statusTexts, std::vector<std::u16string>{u"Reading file: S.PMS"});
-  state.controls = nullptr;  // without a window nothing is shown, and nothing breaks
-  EXPECT_FALSE(Check(u"S.PMS", kKindMap));
+  EXPECT_EQ(controls.statusTexts.front(), u"Reading file: S.PMS");
+  state.controls = nullptr;  // without a window nothing breaks
+  EXPECT_FALSE(Check(u"T.PMS", kKindMap));
 }
 
 TEST_F(MapsTest, StatisticsShowAllTheirLinesOrNothing) {
@@ -425,8 +389,7 @@ TEST_F(MapsTest, StatisticsShowAllTheirLinesOrNothing) {
             u"Waypoints: --- 7|Nade kits: --- 3|Med kits: ---- 4|Jet: --------- 190|"
             u"Weather: ----- Sand storm|Steps: ------- Soft|");
 
-  // Uncompiled maps are held to the editor's limits only; a map or prefab with a problem adds
-  // no line.
+  // A map or prefab with a problem adds no line; uncompiled maps have the editor's limits.
   recipe.spawnCount = 0;
   recipe.sectorRange = -1;
   Put(kKindUncompiledMap, u"draft.pms", PmsBytes(recipe));
@@ -447,7 +410,8 @@ TEST_F(MapsTest, StatisticsShowAllTheirLinesOrNothing) {
 }
 
 TEST_F(MapsTest, DetailsShowEachKindsLineBeforeDateAndWholeKilobytes) {
-  // A description's length byte above 38 must not run into the texture name behind it.
+  // A description's length byte above 38 must not run into the texture name behind it; other
+  // kinds have no line between name and date, and their name is the whole path.
   const auto map = [](std::string text, std::uint8_t length) {
     PmsSpec recipe;
     recipe.description = std::move(text);
@@ -456,8 +420,6 @@ TEST_F(MapsTest, DetailsShowEachKindsLineBeforeDateAndWholeKilobytes) {
   };
   const std::string full38 = "Thirty-eight characters of description";
   const std::u16string shown = u"Description: " + std::u16string(full38.begin(), full38.end());
-  // Kind, name, bytes and the line between name and date (none for prefabs and other kinds,
-  // whose name is the whole path).
   const std::tuple<int, std::u16string, Bytes, std::u16string> rows[] = {
       {kKindUncompiledMap, u"wip.PMS", map(full38, 38), shown},
       {kKindMap, u"39.pms", map(full38, 39), shown},
@@ -478,13 +440,11 @@ TEST_F(MapsTest, DetailsShowEachKindsLineBeforeDateAndWholeKilobytes) {
   }
 }
 
-// Names reach the details from map files; they must not open files outside their folder.
 TEST_F(MapsTest, DetailsOfMissingUnopenableOrForeignFilesSaySo) {
   Put(-1, dir.file(u"secret.pms"));
   Put(kKindMap, u"m.pms");
   dir.folder(u"maps\\folder.pms");
   EXPECT_EQ(Details(u"folder.pms", kKindMap, false), u"folder.pms|Failed to open the file!|");
-  // A bare name of another kind is looked up in no folder.
   const std::pair<std::u16string, int> missing[] = {
       {u"gone.pms", kKindMap}, {u"m.pms", 6}, {u"..\\secret.pms", kKindMap}};
   for (const auto& [name, kind] : missing)

@@ -62,7 +62,7 @@ TEST(MemoryTree, SortsOneLevelIgnoringCaseKeepingEqualNamesInOrder) {
   tree.sortChildren(top);
   EXPECT_EQ(tree.outline(top),
             "Alpha [0/0]\nALPHA [0/0]\nbeta [0/0]\nZeta [1/1]\n  b [0/0]\n  A [0/0]\n");
-  // The level is linked anew both ways: deleting from its middle and its end keeps it whole.
+  // Linked anew both ways: deleting from its middle and end keeps it whole.
   tree.deleteItem(tree.nextSibling(tree.child(top)));
   tree.deleteItem(zeta);
   tree.insertLast(top, {u"last", 0, 0});

@@ -8,8 +8,7 @@ namespace {
 
 using ui::Box;
 
-// Fitted images keep their shape and are smoothed only when shrunk; unfitted ones are
-// centred on one point and cut off, never scaled; no image (0 x 0) draws nothing.
+// Fitted images keep their shape, smoothed only when shrunk; others are centred, never scaled.
 TEST(PreviewDestination, FitsOrCentresTheImage) {
   const struct {
     int width, height;
@@ -31,8 +30,7 @@ TEST(PreviewDestination, FitsOrCentresTheImage) {
   }
 }
 
-// 34 x 34 cells of nine pixels inside a one-pixel dark frame; each row starts with the other
-// colour, the first with a dark cell.
+// 34 x 34 cells of nine pixels in a one-pixel frame; rows alternate, the first starts dark.
 TEST(PreviewChecker, HalfTheCellsAreLightInsideTheDarkFrame) {
   const std::vector<Box> squares = ui::PreviewCheckerSquares();
   ASSERT_EQ(squares.size(), 34u * 17u);

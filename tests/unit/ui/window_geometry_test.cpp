@@ -17,8 +17,7 @@ std::array<int, 4> Sides(const Rect& r) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
-// The usual frames of 8 pixels and a 31-pixel caption, thicker ones, and odd differences,
-// which halve toward zero, also when the client area is wider than wanted.
+// Odd differences halve toward zero, also when the client area is wider than wanted.
 TEST(FrameGeometry, GrowsTheOuterSizeByWhatTheClientAreaLacks) {
   // Client width and height, status bar height; frame border, window width, minimum height.
   const std::array<int, 6> rows[] = {{605, 555, 23, 8, 621, 597},
@@ -33,8 +32,7 @@ TEST(FrameGeometry, GrowsTheOuterSizeByWhatTheClientAreaLacks) {
   }
 }
 
-// What follows the extra height dy: sizes (width, height) and moves (x, y) at dy = 0, the
-// other number of each growing by dy.
+// Sizes (width, height) and moves (x, y) at dy = 0; the second number grows by dy.
 TEST(Layout, ExtraHeightStretchesTreesAndTextsAndMovesTheBottomRowsDown) {
   using enum Slot;
   const auto n = [](Slot s) { return static_cast<int>(s); };
@@ -71,12 +69,8 @@ TEST(Layout, ExtraHeightStretchesTreesAndTextsAndMovesTheBottomRowsDown) {
   }
 }
 
-// A work area of 1280 x 994 at (0, 0), or narrower, or with a task bar left and top; frame
-// border b = 8; a window of 621 x 600 dragged from (300, 200). Each edge snaps when strictly
-// between: the right one work.right + b - 16 and + 24 (lefts 651 and 691), the left one
-// work.left - b - 24 and + 16, the bottom one work.bottom + b - 20 and + 20 (tops 382 and
-// 422), the top one work.top - 22 and + 18 (resting 2 pixels above). In a narrow work area
-// the right edge snaps the window into reach of the left one, which wins.
+// A window of 621 x 600 dragged from (300, 200), frame border 8: each edge snaps to the
+// work area's from just outside each boundary pair; in a narrow work area the left edge wins.
 TEST(Moving, FollowsTheCursorKeepingTheSizeAndSnapsToTheWorkArea) {
   const Rect full{0, 0, 1280, 994}, narrow{0, 0, 620, 994}, offset{60, 40, 1280, 994};
   const auto move = [](const Rect& work, int left, int top) {
@@ -99,9 +93,7 @@ TEST(Moving, FollowsTheCursorKeepingTheSizeAndSnapsToTheWorkArea) {
         << row.from;
 }
 
-// Frame border 8, minimum height 597, a window at {300, 200, 921, 900}: a corner drag, a
-// side drag, each edge dragged too far, then the top and bottom edges near the work area's,
-// and lastly a top that moves while the bottom is left as proposed.
+// Frame border 8, minimum height 597, a window at {300, 200, 921, 900}.
 TEST(Sizing, OnlyTheHeightChangesNeverBelowTheMinimumSnappingToTheWorkArea) {
   const struct {
     Rect proposed, want;
