@@ -1,12 +1,9 @@
 #include "config/help.h"
 
 #include "platform/platform.h"
+#include "core/ui_text_ids.h"
 
-namespace {
-
-constexpr int kHelpMissingText = 138;
-
-}  // namespace
+namespace {}  // namespace
 
 std::u16string HelpFilePath(const AppState& state) {
   return state.programFolder + u"Soldat ZEK Help.htm";
@@ -17,7 +14,7 @@ bool ShowHelp(const AppState& state, ui::Controls& controls) {
   // Without a program folder the name would be looked up in the current folder.
   if (state.programFolder.empty() || !platform::Exists(path)) {
     controls.showMessage(ui::MessageKind::kWarning,
-                         path + u"\r\n" + std::u16string(UiString(state, kHelpMissingText)));
+                         path + u"\r\n" + std::u16string(UiString(state, uitext::kHelpMissing)));
     return false;
   }
   controls.shellOpen({u"open", path, u"", state.programFolder});

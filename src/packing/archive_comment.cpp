@@ -16,8 +16,6 @@ namespace {
 using ui::Slot;
 
 constexpr int kCommentFileTitle = 84;
-constexpr int kCommentTemplateFailed = 139;
-constexpr int kCommentTemplateLoaded = 146;
 constexpr std::size_t kMaxPathText = 260;
 constexpr std::u16string_view kSignature = u"Packed with ZEK v3.0.7";
 constexpr std::u16string_view kPrefabDescription = u"prefab";
@@ -113,16 +111,16 @@ bool LoadCommentTemplate(AppState& state) {
   const std::optional<std::vector<std::uint8_t>> bytes =
       platform::ReadWholeFile(state.templatePath);
   if (!bytes) {
-    controls.showMessage(
-        ui::MessageKind::kWarning,
-        state.templatePath + u"\r\n" + std::u16string(UiString(state, kCommentTemplateFailed)));
+    controls.showMessage(ui::MessageKind::kWarning,
+                         state.templatePath + u"\r\n" +
+                             std::u16string(UiString(state, uitext::kCommentTemplateFailed)));
     return false;
   }
   // The text ends at a zero byte, as a C string would.
   std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
   text = text.substr(0, text.find('\0'));
   controls.setText(Slot::commentEdit, platform::AnsiToUtf16(text));
-  controls.setStatusText(UiString(state, kCommentTemplateLoaded));
+  controls.setStatusText(UiString(state, uitext::kCommentTemplateLoaded));
   return true;
 }
 

@@ -11,12 +11,12 @@
 #include "packing/mapslists.h"
 #include "platform/platform.h"
 #include "ui/tree.h"
+#include "core/ui_text_ids.h"
 
 namespace {
 
 using ui::Slot;
 
-constexpr int kNoValidFilesText = 135;
 constexpr std::size_t kMaxPath = 260;
 constexpr int kMaxCompression = 5;
 constexpr int kWholeRecovery = 10;  // "-ra": 10%
@@ -181,7 +181,7 @@ CommandLineOutcome ParseCommandLine(AppState& state, ui::Controls& controls,
     if (file) AddToPackListFromCommandLine(state, *file);
   }
   if (!file) {
-    controls.showMessage(ui::MessageKind::kWarning, UiString(state, kNoValidFilesText));
+    controls.showMessage(ui::MessageKind::kWarning, UiString(state, uitext::kNoValidFiles));
     outcome.result = CommandLineOutcome::Result::kUnusableFile;
     return outcome;
   }

@@ -11,14 +11,11 @@
 #include "maps/kind_path.h"
 #include "platform/platform.h"
 #include "ui/tree.h"
+#include "core/ui_text_ids.h"
 
 namespace {
 
 // Runtime UI texts of this file.
-constexpr int kMapslistLoadFailedText = 140;
-constexpr int kMapslistSaveFailedText = 141;
-constexpr int kMapslistLoadedText = 147;
-constexpr int kMapslistSavedText = 148;
 
 // Not in the UI table, whose entries a localization file numbers; said in English.
 constexpr std::u16string_view kBackupFailedText =
@@ -59,7 +56,7 @@ bool KeepBackup(std::u16string_view path, std::u16string_view backupPath) {
 bool LoadMapslist(AppState& state, ui::Controls& controls, std::u16string_view path) {
   StringList names;
   if (!names.loadFromFile(path, kMapslistMaxLine)) {
-    WarnAboutFile(state, controls, path, kMapslistLoadFailedText);
+    WarnAboutFile(state, controls, path, uitext::kMapslistLoadFailed);
     return false;
   }
   names.sortUnique();
@@ -76,7 +73,7 @@ bool LoadMapslist(AppState& state, ui::Controls& controls, std::u16string_view p
   }
   names.clear();
   UpdatePackListLabel(state);
-  controls.setStatusText(UiString(state, kMapslistLoadedText));
+  controls.setStatusText(UiString(state, uitext::kMapslistLoaded));
   return true;
 }
 
@@ -93,10 +90,10 @@ bool SaveMapslist(AppState& state, ui::Controls& controls, std::u16string_view p
   }
   names.buildIndex();
   if (!names.saveToFile(path)) {
-    WarnAboutFile(state, controls, path, kMapslistSaveFailedText);
+    WarnAboutFile(state, controls, path, uitext::kMapslistSaveFailed);
     return false;
   }
-  controls.setStatusText(UiString(state, kMapslistSavedText));
+  controls.setStatusText(UiString(state, uitext::kMapslistSaved));
   return true;
 }
 

@@ -16,21 +16,11 @@
 #include "packing/winrar_runner.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
+#include "core/ui_text_ids.h"
 
 namespace {
 
 using ui::Slot;
-
-constexpr int kArchiveExists = 133;
-constexpr int kProblemsContinue = 134;
-constexpr int kNothingToPack = 135;
-constexpr int kCreatedSuccessfully = 144;
-constexpr int kFirstGroupProgress = 150;  // + kind
-constexpr int kMapslistProgress = 156;
-constexpr int kCommentProgress = 157;
-constexpr int kRecoveryProgress = 158;
-constexpr int kTestProgress = 159;
-constexpr int kLockProgress = 160;
 
 constexpr int kMaxCompression = 5;
 constexpr int kMaxRecoveryPercent = 10;
@@ -121,7 +111,7 @@ class PackRun {
       if (list_.empty()) continue;
       if (!SaveTempList(state_, list_, listFile_, archive_)) return false;
       if (!RunStep(state_, add.with(kPathsInside[static_cast<std::size_t>(kind)]),
-                   kFirstGroupProgress + kind, archive_)) {
+                   uitext::kFirstGroupProgress + kind, archive_)) {
         return false;
       }
     }
@@ -131,16 +121,16 @@ class PackRun {
     const std::u16string& winRar = state_.winRarPath;
     if (options.rar && options.recoveryPercent > 0 &&
         !RunStep(state_, BuildRecoveryCommand(winRar, options.recoveryPercent, archive_),
-                 kRecoveryProgress, archive_)) {
+                 uitext::kRecoveryProgress, archive_)) {
       return false;
     }
     if (state_.testArchive &&
-        !RunStep(state_, BuildTestCommand(winRar, archive_), kTestProgress, archive_)) {
+        !RunStep(state_, BuildTestCommand(winRar, archive_), uitext::kTestProgress, archive_)) {
       return false;
     }
     // WinRAR locks only RAR archives.
     if (options.rar && state_.lockArchive &&
-        !RunStep(state_, BuildLockCommand(winRar, archive_), kLockProgress, archive_)) {
+        !RunStep(state_, BuildLockCommand(winRar, archive_), uitext::kLockProgress, archive_)) {
       return false;
     }
     return true;
@@ -158,7 +148,7 @@ class PackRun {
     if (!SaveTempList(state_, list_, mapslistFile_, archive_)) return false;
     list_.add(mapslistFile_, 0);
     if (!SaveTempList(state_, list_, listFile_, archive_)) return false;
-    return RunStep(state_, add.with(u""), kMapslistProgress, archive_);
+    return RunStep(state_, add.with(u""), uitext::kMapslistProgress, archive_);
   }
 
   bool addComment() {
@@ -181,7 +171,7 @@ class PackRun {
       }
     }
     return RunStep(state_, BuildCommentCommand(state_.winRarPath, commentFile, archive_),
-                   kCommentProgress, archive_);
+                   uitext::kCommentProgress, archive_);
   }
 
   AppState& state_;
@@ -245,16 +235,17 @@ bool PackArchive(AppState& state) {
   ui::Controls& controls = *state.controls;
   if (state.contentStale) BuildArchiveContent(state);
   if (controls.tabImage(kContentTab) == kContentTabNothingIncluded || !AnyFileIncluded(state)) {
-    controls.showMessage(ui::MessageKind::kWarning, UiString(state, kNothingToPack));
+    controls.showMessage(ui::MessageKind::kWarning, UiString(state, uitext::kNoValidFiles));
     return false;
   }
-  if (state.contentReport && !controls.askYesNo(UiString(state, kProblemsContinue))) return false;
+  if (state.contentReport && !controls.askYesNo(UiString(state, uitext::kProblemsContinue)))
+    return false;
 
   NormalizeArchiveName(state);
   const std::u16string archive =
       ArchivePath(state, controls.text(Slot::archiveNameEdit).substr(0, kMaxPathText));
   if (platform::Exists(archive)) {
-    if (!controls.askYesNo(UiString(state, kArchiveExists))) return false;
+    if (!controls.askYesNo(UiString(state, uitext::kArchiveExists))) return false;
     // WinRAR would add into an old archive that is still there.
     if (!platform::DeleteFilePath(archive) || platform::Exists(archive)) {
       controls.showMessage(ui::MessageKind::kWarning,
@@ -271,7 +262,7 @@ bool PackArchive(AppState& state) {
     controls.shellOpen({u"Explore", where, u"", where, ui::ShowAs::kDefault});
   }
   controls.setStatusText(std::u16string(archive.substr(folder.size())) +
-                         std::u16string(UiString(state, kCreatedSuccessfully)));
+                         std::u16string(UiString(state, uitext::kCreatedSuccessfully)));
   controls.beep();
   controls.flashWindow();
   return true;
