@@ -40,10 +40,8 @@ void ExpectLabelledBy(const app::MainWindow& main, const StringList& lines) {
     SendMessageW(main.tabControl, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(read(), lines.textAt(tab));
   }
-  for (const UiCaption& c : kUiCaptions) {
-    EXPECT_EQ(WindowText(main.slot(c.slot)), lines.textAt(c.entry))
-        << "slot " << static_cast<int>(c.slot);
-  }
+  for (const UiCaption& c : kUiCaptions)
+    EXPECT_EQ(WindowText(main.slot(c.slot)), lines.textAt(c.entry)) << int(c.slot);
   const std::tuple<Slot, int, int> lists[] = {
       {Slot::compressionCombo, kUiFirstCompressionEntry, kUiCompressionEntries},
       {Slot::recoveryCombo, kUiFirstRecoveryEntry, kUiRecoveryEntries}};
@@ -96,12 +94,8 @@ TEST_F(MainWindowTest, EveryControlIsCreatedWithItsClassStyleAndId) {
                   kList = CBS_DROPDOWNLIST | CBS_AUTOHSCROLL,
                   kTreeStyle = TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_INFOTIP,
                   kText = WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL;
-  const struct {
-    Class type;
-    DWORD style;
-    bool edge;
-    int id;
-  } controls[ui::kSlotCount] = {// clang-format off
+  // clang-format off
+  const struct { Class type; DWORD style; bool edge; int id; } controls[ui::kSlotCount] = {
       // Main page
       {kEdit, kLine, true, 0}, {kButton, BS_DEFPUSHBUTTON, false, 1}, {kTree, kTreeStyle, true, 2},
       {kButton, kPush, false, 3}, {kButton, kPush, false, 4}, {kButton, kPush, false, 5},
@@ -144,15 +138,13 @@ TEST_F(MainWindowTest, EveryControlIsCreatedWithItsClassStyleAndId) {
     wchar_t name[32] = {};
     GetClassNameW(control, name, 32);
     EXPECT_STREQ(name, names[expected.type]);
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
-    EXPECT_EQ(style & masks[expected.type], expected.style);
+    EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & masks[expected.type], expected.style);
     EXPECT_EQ((GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0, expected.edge);
     EXPECT_EQ(GetDlgCtrlID(control), expected.id);
   }
   EXPECT_FALSE(IsWindowEnabled(Control(Slot::tempFolderEdit)));  // shown, never edited
   for (const auto& [slot, characters] : limits)
-    EXPECT_EQ(SendMessageW(Control(slot), EM_GETLIMITTEXT, 0, 0), characters)
-        << static_cast<int>(slot);
+    EXPECT_EQ(SendMessageW(Control(slot), EM_GETLIMITTEXT, 0, 0), characters) << int(slot);
 }
 
 TEST_F(MainWindowTest, CaptionsComeFromTheTableThenFromALocalizationKeepingTheSelection) {
@@ -172,8 +164,7 @@ TEST_F(MainWindowTest, CaptionsComeFromTheTableThenFromALocalizationKeepingTheSe
   ASSERT_EQ(LoadUiText(state, main->controls), UiTextResult::kLoaded);
   EXPECT_TRUE(messages.empty());
   ExpectLabelledBy(*main, table);
-  EXPECT_EQ(WindowText(Control(Slot::compressionCombo)),
-            table.textAt(kUiFirstCompressionEntry + 2));
+  EXPECT_EQ(Text(Slot::compressionCombo), table.textAt(kUiFirstCompressionEntry + 2));
 }
 
 TEST_F(MainWindowTest, SettingsHoldsTheUserWhileAToolPathIsEmptyAndEachTabShowsOnePage) {
@@ -203,24 +194,16 @@ TEST_F(MainWindowTest, SettingsHoldsTheUserWhileAToolPathIsEmptyAndEachTabShowsO
   EXPECT_EQ(VisibleSlots(), Range(ui::kMainPageSlots));
 }
 
-// A task bar docked at the top and left: the work area starts there, and on Windows the
-// workspace that the restored place is kept in with it (Wine keeps it in screen coordinates).
-// Put back as it was when the test ends.
-class TaskBarAtTopLeft {
- public:
+// A task bar docked at the top and left moves the work area, and on Windows the workspace
+// that the restored place is kept in (Wine keeps it in screen coordinates).
+struct TaskBarAtTopLeft {
+  RECT saved{};
   TaskBarAtTopLeft() {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved_, 0);
-    RECT work = saved_;
-    work.left += 60;
-    work.top += 40;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved, 0);
+    RECT work{saved.left + 60, saved.top + 40, saved.right, saved.bottom};
     SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
   }
-  ~TaskBarAtTopLeft() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved_, 0); }
-  TaskBarAtTopLeft(const TaskBarAtTopLeft&) = delete;
-  TaskBarAtTopLeft& operator=(const TaskBarAtTopLeft&) = delete;
-
- private:
-  RECT saved_{};
+  ~TaskBarAtTopLeft() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved, 0); }
 };
 
 TEST_F(MainWindowTest, AMaximizedWindowComesBackWhereItWasRestoredBesideATaskBar) {
@@ -231,8 +214,7 @@ TEST_F(MainWindowTest, AMaximizedWindowComesBackWhereItWasRestoredBesideATaskBar
   main->controls.setChecked(Slot::rarRadio, false);
   main->controls.setChecked(Slot::zipRadio, true);
   ShowWindow(main->window, SW_MAXIMIZE);
-  // Closed at once: under Xvfb the queued messages restore the window again.
-  ASSERT_TRUE(IsZoomed(main->window));
+  ASSERT_TRUE(IsZoomed(main->window));  // closed at once: under Xvfb queued messages restore it
   SendMessageW(main->window, WM_CLOSE, 0, 0);
   Pump();
   EXPECT_TRUE(quitRequested);
