@@ -75,7 +75,7 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(platform::WriteIniString(SettingsFilePath(state), u"Settings", key, value));
   }
   // Installs, writes the tool paths that exist into the settings file, builds the window and
-  // runs start-up with `arguments` after the program's name. Message boxes get `answer`.
+  // runs start-up with `arguments` after the program's name; message boxes are answered OK.
   std::optional<int> Launch(std::vector<std::u16string> arguments = {}) {
     Install();
     if (options.soldatExe) WriteSetting(u"SoldatPath", install.soldatExe);
@@ -90,7 +90,6 @@ class MainWindowTest : public ::testing::Test {
     return exitCode;
   }
   void Start() { ASSERT_EQ(Launch(), std::nullopt); }
-  // Message boxes are recorded and answered so.
   void AnswerMessages(int answer) {
     main->controls.answerMessageBox = [this, answer](UINT, std::u16string_view text) {
       messages.emplace_back(text);
@@ -99,14 +98,11 @@ class MainWindowTest : public ::testing::Test {
   }
   // Runs the queued messages; a quit request is remembered, not obeyed.
   void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
+    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) {
+      if (m.message == WM_QUIT)
         quitRequested = true;
-        continue;
-      }
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+      else
+        TranslateMessage(&m), DispatchMessageW(&m);
     }
   }
 
