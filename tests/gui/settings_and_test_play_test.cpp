@@ -54,13 +54,15 @@ TEST_F(SettingsWindow, ThePageShowsWhatIsAppliedAndApplyChecksThePathsAgain) {
   EXPECT_FALSE(Checked(Slot::skipAllCheck));
   EXPECT_FALSE(ApplyEnabled());
 
-  Click(Slot::skipMapsCheck);  // each click counts as an edit
-  EXPECT_TRUE(ApplyEnabled());
+  Click(Slot::skipAllCheck);  // each click counts as an edit
+  EXPECT_TRUE(Checked(Slot::skipSceneriesCheck) && Checked(Slot::skipTexturesCheck));
+  Click(Slot::skipMapsCheck);
+  EXPECT_TRUE(ApplyEnabled() && !Checked(Slot::skipAllCheck));
 
   // Unapplied edits are dropped when the page comes up again.
   ClickTab(app::kMainPage);
   ClickTab(app::kSettingsPage);
-  EXPECT_TRUE(Checked(Slot::skipMapsCheck));
+  EXPECT_TRUE(Checked(Slot::skipMapsCheck) && !Checked(Slot::skipSceneriesCheck));
   EXPECT_FALSE(ApplyEnabled());
 
   // A WinRAR that is not there is refused, and the page cannot be left.
