@@ -81,7 +81,10 @@ class MainWindowTest : public ::testing::Test {
     if (options.soldatExe) WriteSetting(u"SoldatPath", install.soldatExe);
     if (options.winRar) WriteSetting(u"WinRARPath", install.winRarExe);
     main = std::make_unique<app::MainWindow>(state);
-    EXPECT_TRUE(app::CreateMainWindow(*main, GetModuleHandleW(nullptr)));
+    if (!app::CreateMainWindow(*main, GetModuleHandleW(nullptr))) {
+      ADD_FAILURE() << "no main window";
+      return -1;
+    }
     AnswerMessages(IDOK);
     if (!arguments.empty()) arguments.insert(arguments.begin(), u"Soldat ZEK.exe");
     main->arguments = std::move(arguments);
