@@ -1,5 +1,5 @@
-// The Content page in the real window: the content follows the pack list, and the tree view's
-// notifications, the marks it paints and the buttons reach the Content page operations.
+// The Content page in the real window: it follows the pack list, and its tree view's
+// notifications, painted marks and buttons reach the page's operations.
 #include "content/archive_content.h"
 #include "main_window_fixture.h"
 #include "platform/win32/owned_handles.h"
@@ -7,7 +7,6 @@
 namespace {
 
 using guitest::ChildOf;
-using guitest::WindowText;
 using ui::Slot;
 using ui::TreeItem;
 
@@ -17,13 +16,13 @@ class ContentPageWindow : public guitest::MainWindowTest {
   TreeItem Child(int kind, std::u16string_view name) {
     return ChildOf(Content(), state.contentGroups[static_cast<std::size_t>(kind)], name);
   }
-  std::u16string Details() { return WindowText(Control(Slot::detailsEdit)); }
+  std::u16string Details() { return Text(Slot::detailsEdit); }
   // How many pixels of the colour the tree view paints in the item's row.
   int PixelsInRow(TreeItem item, COLORREF colour) {
     RECT row{};
     *reinterpret_cast<HTREEITEM*>(&row) = app::Win32Tree::Handle(item);
     SendMessageW(Content().control(), TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row));
-    // Declared so that the DC goes before the bitmap selected into it.
+    // The DC goes before the bitmap selected into it.
     const platform::win32::ScreenDc screen(GetDC(nullptr));
     const platform::win32::OwnedBitmap bitmap(
         CreateCompatibleBitmap(screen.get(), row.right, row.bottom));
@@ -32,11 +31,8 @@ class ContentPageWindow : public guitest::MainWindowTest {
     SendMessageW(Content().control(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()),
                  PRF_CLIENT | PRF_ERASEBKGND);
     int count = 0;
-    for (int y = row.top; y < row.bottom; ++y) {
-      for (int x = row.left; x < row.right; ++x) {
-        count += GetPixel(dc.get(), x, y) == colour ? 1 : 0;
-      }
-    }
+    for (int y = row.top; y < row.bottom; ++y)
+      for (int x = row.left; x < row.right; ++x) count += GetPixel(dc.get(), x, y) == colour;
     return count;
   }
 };
@@ -45,8 +41,8 @@ TEST_F(ContentPageWindow, FollowsThePackListAndAnswersItsTree) {
   std::erase(options.textures, "custom.bmp");
   Start();
   EXPECT_FALSE(IsWindowEnabled(Content().control()));
-  app::Win32Tree& catalogue = main->catalogueTree;
-  RightClick(catalogue, ChildOf(catalogue, ChildOf(catalogue, catalogue.root(), u"Hold"), u"htf"));
+  app::Win32Tree& c = main->catalogueTree;
+  RightClick(c, ChildOf(c, ChildOf(c, c.root(), u"Hold"), u"htf"));
   EXPECT_TRUE(IsWindowEnabled(Content().control()));
   ClickTab(kContentTab);
 
@@ -60,8 +56,8 @@ TEST_F(ContentPageWindow, FollowsThePackListAndAnswersItsTree) {
   Content().select(Child(kKindScenery, u"custom_tree.png"));
   EXPECT_TRUE(Details().starts_with(u"custom_tree.png\r\nDimentions: 4x4 px\r\n"));
   const ui::Box details = BoxOf(Control(Slot::detailsEdit));
-  EXPECT_TRUE(IsWindowVisible(Control(Slot::previewBox)));
-  EXPECT_LT(details.y + details.height, BoxOf(Control(Slot::previewBox)).y);
+  EXPECT_TRUE(IsWindowVisible(Control(Slot::previewBox)) &&
+              details.y + details.height < BoxOf(Control(Slot::previewBox)).y);
   Click(Slot::showLogButton);
   EXPECT_FALSE(IsWindowVisible(Control(Slot::previewBox)));
   EXPECT_GT(BoxOf(Control(Slot::detailsEdit)).height, details.height);
@@ -97,11 +93,9 @@ TEST_F(ContentPageWindow, ShowingThePageRebuildsAContentLeftStaleBySixEntries) {
     Click(Slot::addButton);
   }
   ASSERT_EQ(state.packCount, 6);
-  EXPECT_TRUE(state.contentStale);
-  EXPECT_EQ(state.contentGroups[kKindMap], ui::kNoItem);  // built with the first four
+  EXPECT_TRUE(state.contentStale && state.contentGroups[kKindMap] == ui::kNoItem);
   ClickTab(kContentTab);
   EXPECT_FALSE(state.contentStale);
-  ASSERT_NE(state.contentGroups[kKindMap], ui::kNoItem);
   EXPECT_EQ(Content().text(state.contentGroups[kKindMap]), u"Maps ( 2 )");
 }
 

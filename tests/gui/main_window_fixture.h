@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,15 +21,20 @@
 
 namespace guitest {
 
+// The build gives the stand-in's Linux path; Wine's drive Z: is the Unix root.
+inline std::u16string StandinPath() {
+  std::u16string path = u"Z:";
+  for (const char c : std::string_view(ZEK_STANDIN_EXE)) path += c == '/' ? u'\\' : char16_t(c);
+  return path;
+}
+
 inline std::u16string WindowText(HWND window) {
   wchar_t buffer[512] = {};
   const int n = GetWindowTextW(window, buffer, 512);
   return platform::detail::FromWide(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
 }
 
-// Everything the Tree seam tells, one item per line indented by depth: text, image, then
-// "/selected image" and "^overlay" when they differ from the plain case, "+" when expanded
-// and "*" when selected.
+// One item a line, indented by depth: text image[/selected][^overlay][ +expanded][ *selected].
 inline std::string Outline(const ui::Tree& tree, ui::TreeItem first, int depth) {
   std::string out;
   for (ui::TreeItem i = first; i != ui::kNoItem; i = tree.nextSibling(i)) {
@@ -69,34 +75,42 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(platform::WriteIniString(SettingsFilePath(state), u"Settings", key, value));
   }
   // Installs, writes the tool paths that exist into the settings file, builds the window and
-  // runs start-up. Message boxes are recorded and answered with OK.
-  void Start() {
+  // runs start-up with `arguments` after the program's name; message boxes are answered OK.
+  std::optional<int> Launch(std::vector<std::u16string> arguments = {}) {
     Install();
     if (options.soldatExe) WriteSetting(u"SoldatPath", install.soldatExe);
     if (options.winRar) WriteSetting(u"WinRARPath", install.winRarExe);
     main = std::make_unique<app::MainWindow>(state);
-    ASSERT_TRUE(app::CreateMainWindow(*main, GetModuleHandleW(nullptr)));
-    main->controls.answerMessageBox = [this](UINT, std::u16string_view text) {
-      messages.emplace_back(text);
-      return IDOK;
-    };
-    ASSERT_FALSE(app::RunStartup(*main).has_value());
+    if (!app::CreateMainWindow(*main, GetModuleHandleW(nullptr))) {
+      ADD_FAILURE() << "no main window";
+      return -1;
+    }
+    AnswerMessages(IDOK);
+    if (!arguments.empty()) arguments.insert(arguments.begin(), u"Soldat ZEK.exe");
+    main->arguments = std::move(arguments);
+    const std::optional<int> exitCode = app::RunStartup(*main);
     Pump();
+    return exitCode;
+  }
+  void Start() { ASSERT_EQ(Launch(), std::nullopt); }
+  void AnswerMessages(int answer) {
+    main->controls.answerMessageBox = [this, answer](UINT, std::u16string_view text) {
+      messages.emplace_back(text);
+      return answer;
+    };
   }
   // Runs the queued messages; a quit request is remembered, not obeyed.
   void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
+    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) {
+      if (m.message == WM_QUIT)
         quitRequested = true;
-        continue;
-      }
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+      else
+        TranslateMessage(&m), DispatchMessageW(&m);
     }
   }
 
   HWND Control(ui::Slot slot) const { return main->slot(slot); }
+  std::u16string Text(ui::Slot slot) const { return WindowText(Control(slot)); }
   void Click(ui::Slot slot) { SendMessageW(Control(slot), BM_CLICK, 0, 0); }
   // A control's box in the main window's client area; the main window's own on the screen.
   ui::Box BoxOf(HWND window) const {

@@ -40,10 +40,8 @@ void ExpectLabelledBy(const app::MainWindow& main, const StringList& lines) {
     SendMessageW(main.tabControl, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(read(), lines.textAt(tab));
   }
-  for (const UiCaption& c : kUiCaptions) {
-    EXPECT_EQ(WindowText(main.slot(c.slot)), lines.textAt(c.entry))
-        << "slot " << static_cast<int>(c.slot);
-  }
+  for (const UiCaption& c : kUiCaptions)
+    EXPECT_EQ(WindowText(main.slot(c.slot)), lines.textAt(c.entry)) << int(c.slot);
   const std::tuple<Slot, int, int> lists[] = {
       {Slot::compressionCombo, kUiFirstCompressionEntry, kUiCompressionEntries},
       {Slot::recoveryCombo, kUiFirstRecoveryEntry, kUiRecoveryEntries}};
@@ -81,10 +79,10 @@ TEST_F(MainWindowTest, OpensOnTheMainPage605WideAndPlacesEveryControlAtAnyHeight
   }
 }
 
-// Class, the style bits that make each control what it is, the client edge and the id that
-// its commands arrive with, slot by slot.
+// Class, the style bits that make each control what it is and the id that its commands
+// arrive with, slot by slot; edit boxes and tree views have a client edge.
 TEST_F(MainWindowTest, EveryControlIsCreatedWithItsClassStyleAndId) {
-  enum Class { kEdit, kButton, kTree, kStatic, kCombo };
+  enum Class { Ed, Bu, Tr, St, Co };
   const wchar_t* const names[] = {L"Edit", L"Button", L"SysTreeView32", L"Static", L"ComboBox"};
   const DWORD masks[] = {ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY | WS_VSCROLL,
                          BS_TYPEMASK,
@@ -94,41 +92,30 @@ TEST_F(MainWindowTest, EveryControlIsCreatedWithItsClassStyleAndId) {
   constexpr DWORD kLine = ES_AUTOHSCROLL, kPush = BS_PUSHBUTTON, kCheck = BS_AUTOCHECKBOX,
                   kRadio = BS_AUTORADIOBUTTON, kLabel = SS_LEFT,
                   kList = CBS_DROPDOWNLIST | CBS_AUTOHSCROLL,
-                  kTreeStyle = TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_INFOTIP,
+                  kTree = TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_INFOTIP,
                   kText = WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL;
-  const struct {
-    Class type;
-    DWORD style;
-    bool edge;
-    int id;
-  } controls[ui::kSlotCount] = {// clang-format off
+  // clang-format off
+  const struct { Class type; DWORD style; int id; } controls[ui::kSlotCount] = {
       // Main page
-      {kEdit, kLine, true, 0}, {kButton, BS_DEFPUSHBUTTON, false, 1}, {kTree, kTreeStyle, true, 2},
-      {kButton, kPush, false, 3}, {kButton, kPush, false, 4}, {kButton, kPush, false, 5},
-      {kTree, kTreeStyle, true, 6}, {kButton, kPush, false, 7}, {kButton, kPush, false, 8},
-      {kButton, kPush, false, 9}, {kEdit, kLine, true, 10}, {kButton, kPush, false, 11},
-      {kButton, kRadio, false, 12}, {kButton, kRadio, false, 12}, {kStatic, kLabel, false, 0},
-      {kCombo, kList, false, 15}, {kStatic, kLabel, false, 0}, {kCombo, kList, false, 17},
-      {kButton, kCheck, false, 18}, {kButton, kPush, false, 19},
+      {Ed, kLine, 0}, {Bu, BS_DEFPUSHBUTTON, 1}, {Tr, kTree, 2}, {Bu, kPush, 3}, {Bu, kPush, 4},
+      {Bu, kPush, 5}, {Tr, kTree, 6}, {Bu, kPush, 7}, {Bu, kPush, 8}, {Bu, kPush, 9},
+      {Ed, kLine, 10}, {Bu, kPush, 11}, {Bu, kRadio, 12}, {Bu, kRadio, 12}, {St, kLabel, 0},
+      {Co, kList, 15}, {St, kLabel, 0}, {Co, kList, 17}, {Bu, kCheck, 18}, {Bu, kPush, 19},
       // Content page
-      {kEdit, kLine, true, 20}, {kButton, kPush, false, 21}, {kTree, kTreeStyle, true, 22},
-      {kButton, kPush, false, 23}, {kEdit, kText | ES_AUTOHSCROLL | ES_READONLY, true, 24},
-      {kButton, kCheck, false, 25}, {kStatic, SS_OWNERDRAW, false, 26}, {kButton, kPush, false, 27},
+      {Ed, kLine, 20}, {Bu, kPush, 21}, {Tr, kTree, 22}, {Bu, kPush, 23},
+      {Ed, kText | ES_AUTOHSCROLL | ES_READONLY, 24}, {Bu, kCheck, 25}, {St, SS_OWNERDRAW, 26},
+      {Bu, kPush, 27},
       // Comment page
-      {kButton, kCheck, false, 28}, {kButton, kPush, false, 29}, {kButton, kCheck, false, 30},
-      {kButton, kPush, false, 31}, {kEdit, kLine, true, 32}, {kEdit, kText, true, 32},
+      {Bu, kCheck, 28}, {Bu, kPush, 29}, {Bu, kCheck, 30}, {Bu, kPush, 31}, {Ed, kLine, 32},
+      {Ed, kText, 32},
       // Settings page
-      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 35}, {kButton, kPush, false, 36},
-      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 35}, {kButton, kPush, false, 39},
-      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 35}, {kButton, kPush, false, 42},
-      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 0},
-      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 35}, {kButton, kPush, false, 47},
-      {kStatic, kLabel, false, 0}, {kEdit, kLine, true, 35}, {kButton, kPush, false, 50},
-      {kButton, kCheck, false, 51}, {kButton, BS_GROUPBOX, false, 0}, {kButton, kCheck, false, 53},
-      {kButton, kCheck, false, 54}, {kButton, kCheck, false, 54}, {kButton, kCheck, false, 54},
-      {kButton, kCheck, false, 51}, {kButton, BS_GROUPBOX, false, 0}, {kButton, kCheck, false, 51},
-      {kButton, kCheck, false, 51}, {kButton, kCheck, false, 51}, {kStatic, kLabel, false, 0},
-      {kCombo, kList, false, 63}, {kButton, kPush, false, 64}};
+      {St, kLabel, 0}, {Ed, kLine, 35}, {Bu, kPush, 36}, {St, kLabel, 0}, {Ed, kLine, 35},
+      {Bu, kPush, 39}, {St, kLabel, 0}, {Ed, kLine, 35}, {Bu, kPush, 42}, {St, kLabel, 0},
+      {Ed, kLine, 0}, {St, kLabel, 0}, {Ed, kLine, 35}, {Bu, kPush, 47}, {St, kLabel, 0},
+      {Ed, kLine, 35}, {Bu, kPush, 50}, {Bu, kCheck, 51}, {Bu, BS_GROUPBOX, 0}, {Bu, kCheck, 53},
+      {Bu, kCheck, 54}, {Bu, kCheck, 54}, {Bu, kCheck, 54}, {Bu, kCheck, 51}, {Bu, BS_GROUPBOX, 0},
+      {Bu, kCheck, 51}, {Bu, kCheck, 51}, {Bu, kCheck, 51}, {St, kLabel, 0}, {Co, kList, 63},
+      {Bu, kPush, 64}};
   // clang-format on
   // In characters; the other edit boxes take what the system allows.
   const std::pair<Slot, int> limits[] = {
@@ -144,15 +131,14 @@ TEST_F(MainWindowTest, EveryControlIsCreatedWithItsClassStyleAndId) {
     wchar_t name[32] = {};
     GetClassNameW(control, name, 32);
     EXPECT_STREQ(name, names[expected.type]);
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
-    EXPECT_EQ(style & masks[expected.type], expected.style);
-    EXPECT_EQ((GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0, expected.edge);
+    EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & masks[expected.type], expected.style);
+    EXPECT_EQ((GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0,
+              expected.type == Ed || expected.type == Tr);
     EXPECT_EQ(GetDlgCtrlID(control), expected.id);
   }
   EXPECT_FALSE(IsWindowEnabled(Control(Slot::tempFolderEdit)));  // shown, never edited
   for (const auto& [slot, characters] : limits)
-    EXPECT_EQ(SendMessageW(Control(slot), EM_GETLIMITTEXT, 0, 0), characters)
-        << static_cast<int>(slot);
+    EXPECT_EQ(SendMessageW(Control(slot), EM_GETLIMITTEXT, 0, 0), characters) << int(slot);
 }
 
 TEST_F(MainWindowTest, CaptionsComeFromTheTableThenFromALocalizationKeepingTheSelection) {
@@ -172,8 +158,7 @@ TEST_F(MainWindowTest, CaptionsComeFromTheTableThenFromALocalizationKeepingTheSe
   ASSERT_EQ(LoadUiText(state, main->controls), UiTextResult::kLoaded);
   EXPECT_TRUE(messages.empty());
   ExpectLabelledBy(*main, table);
-  EXPECT_EQ(WindowText(Control(Slot::compressionCombo)),
-            table.textAt(kUiFirstCompressionEntry + 2));
+  EXPECT_EQ(Text(Slot::compressionCombo), table.textAt(kUiFirstCompressionEntry + 2));
 }
 
 TEST_F(MainWindowTest, SettingsHoldsTheUserWhileAToolPathIsEmptyAndEachTabShowsOnePage) {
@@ -203,24 +188,16 @@ TEST_F(MainWindowTest, SettingsHoldsTheUserWhileAToolPathIsEmptyAndEachTabShowsO
   EXPECT_EQ(VisibleSlots(), Range(ui::kMainPageSlots));
 }
 
-// A task bar docked at the top and left: the work area starts there, and on Windows the
-// workspace that the restored place is kept in with it (Wine keeps it in screen coordinates).
-// Put back as it was when the test ends.
-class TaskBarAtTopLeft {
- public:
+// A task bar docked at the top and left moves the work area, and on Windows the workspace
+// that the restored place is kept in (Wine keeps it in screen coordinates).
+struct TaskBarAtTopLeft {
+  RECT saved{};
   TaskBarAtTopLeft() {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved_, 0);
-    RECT work = saved_;
-    work.left += 60;
-    work.top += 40;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved, 0);
+    RECT work{saved.left + 60, saved.top + 40, saved.right, saved.bottom};
     SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
   }
-  ~TaskBarAtTopLeft() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved_, 0); }
-  TaskBarAtTopLeft(const TaskBarAtTopLeft&) = delete;
-  TaskBarAtTopLeft& operator=(const TaskBarAtTopLeft&) = delete;
-
- private:
-  RECT saved_{};
+  ~TaskBarAtTopLeft() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved, 0); }
 };
 
 TEST_F(MainWindowTest, AMaximizedWindowComesBackWhereItWasRestoredBesideATaskBar) {
@@ -231,8 +208,7 @@ TEST_F(MainWindowTest, AMaximizedWindowComesBackWhereItWasRestoredBesideATaskBar
   main->controls.setChecked(Slot::rarRadio, false);
   main->controls.setChecked(Slot::zipRadio, true);
   ShowWindow(main->window, SW_MAXIMIZE);
-  // Closed at once: under Xvfb the queued messages restore the window again.
-  ASSERT_TRUE(IsZoomed(main->window));
+  ASSERT_TRUE(IsZoomed(main->window));  // closed at once: under Xvfb queued messages restore it
   SendMessageW(main->window, WM_CLOSE, 0, 0);
   Pump();
   EXPECT_TRUE(quitRequested);

@@ -1,6 +1,7 @@
 // The Settings page, the mapslist buttons, test play and help in the real window: what the
 // user sees and what reaches the dialogs, the game and the shell.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fixtures/fixture_files.h"
@@ -9,15 +10,7 @@
 namespace {
 
 using guitest::ChildOf;
-using guitest::WindowText;
 using ui::Slot;
-
-// The build gives the stand-in's Linux path; Wine's drive Z: is the Unix root.
-std::u16string StandinPath() {
-  std::u16string path = u"Z:";
-  for (const char c : std::string_view(ZEK_STANDIN_EXE)) path += c == '/' ? u'\\' : char16_t(c);
-  return path;
-}
 
 std::vector<std::uint8_t> Bytes(std::u16string_view path) {
   return platform::ReadWholeFile(path).value_or(std::vector<std::uint8_t>{});
@@ -25,12 +18,9 @@ std::vector<std::uint8_t> Bytes(std::u16string_view path) {
 
 std::vector<std::uint8_t> Utf16Lines(std::initializer_list<std::u16string_view> lines) {
   std::vector<std::uint8_t> bytes{0xFF, 0xFE};
-  for (const std::u16string_view line : lines) {
-    for (const char16_t c : std::u16string(line) + u"\r\n") {
-      bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
-      bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-  }
+  for (const std::u16string_view line : lines)
+    for (const char16_t c : std::u16string(line) + u"\r\n")
+      bytes.insert(bytes.end(), {std::uint8_t(c), std::uint8_t(c >> 8)});
   return bytes;
 }
 
@@ -46,9 +36,7 @@ class SettingsWindow : public guitest::MainWindowTest {
     };
   }
   bool ApplyEnabled() const { return IsWindowEnabled(Control(Slot::applyButton)) != FALSE; }
-  bool Checked(Slot slot) const {
-    return SendMessageW(Control(slot), BM_GETCHECK, 0, 0) == BST_CHECKED;
-  }
+  bool Checked(Slot slot) const { return main->controls.checked(slot); }
 
   std::vector<ui::FileDialogRequest> dialogs;
   std::vector<std::optional<std::u16string>> answers;  // in order; cancelled when none left
@@ -58,26 +46,23 @@ TEST_F(SettingsWindow, ThePageShowsWhatIsAppliedAndApplyChecksThePathsAgain) {
   WriteSetting(u"SkipDefaultSceneries", u"0");
   StartAnsweringDialogs();
   ClickTab(app::kSettingsPage);
-  EXPECT_EQ(WindowText(Control(Slot::soldatPathEdit)), install.soldatExe);
-  EXPECT_EQ(WindowText(Control(Slot::winRarPathEdit)), install.winRarExe);
-  EXPECT_EQ(WindowText(Control(Slot::tempFolderEdit)), state.tempFolder);
-  EXPECT_EQ(WindowText(Control(Slot::languageCombo)), u"default");
+  EXPECT_EQ(Text(Slot::soldatPathEdit), install.soldatExe);
+  EXPECT_EQ(Text(Slot::winRarPathEdit), install.winRarExe);
+  EXPECT_EQ(Text(Slot::tempFolderEdit), state.tempFolder);
+  EXPECT_EQ(Text(Slot::languageCombo), u"default");
   EXPECT_TRUE(Checked(Slot::skipMapsCheck));
   EXPECT_FALSE(Checked(Slot::skipAllCheck));
   EXPECT_FALSE(ApplyEnabled());
 
-  // "Skip all" follows its three boxes, and each click counts as an edit.
-  Click(Slot::skipAllCheck);
+  Click(Slot::skipAllCheck);  // each click counts as an edit
   EXPECT_TRUE(Checked(Slot::skipSceneriesCheck) && Checked(Slot::skipTexturesCheck));
   Click(Slot::skipMapsCheck);
-  EXPECT_FALSE(Checked(Slot::skipAllCheck));
-  EXPECT_TRUE(ApplyEnabled());
+  EXPECT_TRUE(ApplyEnabled() && !Checked(Slot::skipAllCheck));
 
   // Unapplied edits are dropped when the page comes up again.
   ClickTab(app::kMainPage);
   ClickTab(app::kSettingsPage);
-  EXPECT_TRUE(Checked(Slot::skipMapsCheck));
-  EXPECT_FALSE(Checked(Slot::skipSceneriesCheck));
+  EXPECT_TRUE(Checked(Slot::skipMapsCheck) && !Checked(Slot::skipSceneriesCheck));
   EXPECT_FALSE(ApplyEnabled());
 
   // A WinRAR that is not there is refused, and the page cannot be left.
@@ -86,7 +71,7 @@ TEST_F(SettingsWindow, ThePageShowsWhatIsAppliedAndApplyChecksThePathsAgain) {
   Click(Slot::applyButton);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find(u"WinRAR"), std::u16string::npos);
-  EXPECT_EQ(WindowText(Control(Slot::winRarPathEdit)), u"");
+  EXPECT_EQ(Text(Slot::winRarPathEdit), u"");
   EXPECT_EQ(main->controls.statusText(), u"Soldat path or WinRAR path is invalid");
   EXPECT_FALSE(ApplyEnabled());
   ClickTab(app::kMainPage);
@@ -97,11 +82,10 @@ TEST_F(SettingsWindow, ThePageShowsWhatIsAppliedAndApplyChecksThePathsAgain) {
   answers = {install.winRarExe};
   Click(Slot::browseWinRarButton);
   ASSERT_EQ(dialogs.size(), 1u);
-  EXPECT_FALSE(dialogs[0].save);
-  EXPECT_EQ(dialogs[0].initialFolder, u"C:\\nowhere\\");
-  EXPECT_EQ(dialogs[0].filter.pattern, u"WinRAR.exe");
-  EXPECT_EQ(dialogs[0].title, u"Specify WinRAR location");
-  EXPECT_EQ(WindowText(Control(Slot::winRarPathEdit)), install.winRarExe);
+  const ui::FileDialogRequest& d = dialogs[0];
+  EXPECT_EQ(std::tie(d.save, d.initialFolder, d.filter.pattern, d.title),
+            std::tuple(false, u"C:\\nowhere\\", u"WinRAR.exe", u"Specify WinRAR location"));
+  EXPECT_EQ(Text(Slot::winRarPathEdit), install.winRarExe);
   Click(Slot::applyButton);
   EXPECT_EQ(state.winRarPath, install.winRarExe);
   EXPECT_EQ(main->controls.statusText(), u"Ready");
@@ -123,12 +107,9 @@ TEST_F(SettingsWindow, MapslistsGoThroughTheDialogsFromTheSoldatFolder) {
   EXPECT_EQ(Bytes(install.soldatFolder + u"saved.txt"), Utf16Lines({u"ctf_Ash", u"inf_Abel"}));
 
   ASSERT_EQ(dialogs.size(), 3u);
-  for (const ui::FileDialogRequest& d : dialogs) {
-    EXPECT_EQ(d.initialFolder, install.soldatFolder);
-    EXPECT_EQ(d.filter.pattern, u"*.txt");
-  }
-  EXPECT_FALSE(dialogs[0].save);
-  EXPECT_TRUE(dialogs[2].save);
+  for (const ui::FileDialogRequest& d : dialogs)
+    EXPECT_TRUE(d.initialFolder == install.soldatFolder && d.filter.pattern == u"*.txt");
+  EXPECT_TRUE(!dialogs[0].save && dialogs[2].save);
 }
 
 // Test play with the archiver stand-in as the game, which logs the command line it gets.
@@ -136,7 +117,7 @@ TEST_F(SettingsWindow, ADoubleClickedMapIsPlayedAloneAndTheRotationIsKept) {
   options.polyWorks = false;  // without the editor a map opens in the game
   options.mapslist = std::vector<std::string>{"ctf_Run", "dm_Bridge"};
   Install();
-  ASSERT_TRUE(CopyFileW(platform::detail::Wide(StandinPath()).c_str(),
+  ASSERT_TRUE(CopyFileW(platform::detail::Wide(guitest::StandinPath()).c_str(),
                         platform::detail::Wide(install.soldatExe).c_str(), FALSE));
   const std::u16string log = dir.path() + u"game.log";
   SetEnvironmentVariableW(L"ZEK_STANDIN_LOG", platform::detail::Wide(log).c_str());
@@ -154,18 +135,16 @@ TEST_F(SettingsWindow, ADoubleClickedMapIsPlayedAloneAndTheRotationIsKept) {
     Sleep(100);
   }
   SetEnvironmentVariableW(L"ZEK_STANDIN_LOG", nullptr);
-  const std::optional<std::vector<std::uint8_t>> logged = platform::ReadWholeFile(log);
-  ASSERT_TRUE(logged.has_value());
-  const std::string line(logged->begin(), logged->end());
+  const std::vector<std::uint8_t> logged = Bytes(log);
+  const std::string line(logged.begin(), logged.end());
   EXPECT_NE(line.find("Soldat.exe"), std::string::npos) << line;
   EXPECT_NE(line.find(" -start\t"), std::string::npos) << line;
 
   EXPECT_EQ(Bytes(install.soldatFolder + u"mapslist.txt.bak"), rotation);
   EXPECT_EQ(Bytes(install.soldatFolder + u"mapslist.txt"), Utf16Lines({u"ctf_Ash"}));
   // A new soldat.ini is plain text, which the game reads.
-  const std::string ini = "[GAME]\r\nGameStyle=3\r\n";
-  EXPECT_EQ(Bytes(install.soldatFolder + u"soldat.ini"),
-            std::vector<std::uint8_t>(ini.begin(), ini.end()));
+  const std::vector<std::uint8_t> ini = Bytes(install.soldatFolder + u"soldat.ini");
+  EXPECT_EQ(std::string(ini.begin(), ini.end()), "[GAME]\r\nGameStyle=3\r\n");
   EXPECT_TRUE(IsIconic(main->window));
   EXPECT_TRUE(messages.empty());
 }

@@ -1,5 +1,4 @@
-// The tree view behind the Tree seam behaves as the memory tree that the unit tests use: the
-// same steps leave both alike.
+// The tree view behind the Tree seam: the same steps leave it as the unit tests' memory tree.
 #include "app/win32_tree.h"
 
 #include "main_window_fixture.h"
@@ -12,7 +11,6 @@ using ui::kNoItem;
 using ui::TreeItem;
 
 TEST(Win32Tree, TheSameStepsLeaveItAsTheMemoryTree) {
-  // A hidden tree view with the program's tree styles.
   INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&classes);
   const HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 450, nullptr, nullptr,
