@@ -18,9 +18,12 @@ export LC_ALL=C.UTF-8
 source "$root/scripts/lib-demo.sh"
 # shellcheck source=../../scripts/lib-xvfb.sh
 source "$root/scripts/lib-xvfb.sh"
+# A prefix of its own, whose Wine desktop starts on this display: a desktop that other tests
+# started without one cannot show windows. Wine lets go of the display before Xvfb ends.
+export WINEPREFIX="$build/wineprefix-e2e"
 ensure_display 800x600
 work="$(mktemp -d)"
-trap 'rm -rf "$work"; kill "${ZEK_XVFB_PID:-}" 2>/dev/null || true' EXIT
+trap 'wineserver -w || true; rm -rf "$work"; kill "${ZEK_XVFB_PID:-}" 2>/dev/null || true' EXIT
 wine_run="$root/scripts/wine-run"
 
 failures=0
