@@ -5,23 +5,22 @@ ensure_display() {
   if [ -n "${DISPLAY:-}" ]; then
     return 0
   fi
-  local n
-  for n in $(seq 90 190); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 "${1:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
-      ZEK_XVFB_PID=$!
-      trap 'kill "$ZEK_XVFB_PID" 2>/dev/null || true' EXIT
-      export DISPLAY=":$n"
-      # Ready once the display answers.
-      local i
-      for i in $(seq 1 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.1
-      done
-      echo "Xvfb did not start on :$n" >&2
-      return 1
-    fi
+  # Xvfb picks a free display number itself and writes it once it is ready: scripts that
+  # start at the same time never pick the same number (and end each other's display).
+  local numbers n=""
+  numbers="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp 3>"$numbers" >/dev/null 2>&1 &
+  ZEK_XVFB_PID=$!
+  trap 'kill "$ZEK_XVFB_PID" 2>/dev/null || true' EXIT
+  for _ in $(seq 1 100); do
+    n="$(head -n 1 "$numbers")"
+    [ -n "$n" ] && break
+    sleep 0.1
   done
-  echo "no free X display number" >&2
-  return 1
+  rm -f "$numbers"
+  if [ -z "$n" ]; then
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$n"
 }

@@ -109,7 +109,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void TraceFailure(const wchar_t* what);
 
 // Loads the configuration in its fixed order, labels the window, picks the first page and
-// shows the window. Gives an exit code when the process must end at once.
+// shows the window, or with "-i" packs without showing it. Gives an exit code when the
+// process must end now: after "-i" 0 only when the archive was made, else 13.
 std::optional<int> RunStartup(MainWindow& main);
 
 // Shows or hides every control of a page.

@@ -16,12 +16,15 @@
 #include "packing/archive_comment.h"
 #include "packing/archive_name.h"
 #include "packing/command_line.h"
+#include "packing/pack_archive.h"
 
 namespace app {
 
 namespace {
 
 constexpr int kFiltersFailedExitCode = 3;
+// "-i" ends with this code when packing stopped for any reason, so that a script can tell.
+constexpr int kNotPackedExitCode = 13;
 constexpr std::u16string_view kFiltersFailedText =
     u"Failed to load default map filters.\nSoldat ZEK will be closed.";
 
@@ -87,6 +90,7 @@ std::optional<int> RunStartup(MainWindow& main) {
   } else {
     controls.setStatusText(UiString(state, uitext::kReady));
   }
+  bool unattended = false;
   // Selecting a tab by message sends no notification: the page is shown here.
   if (RequiredPathsSet(state)) {
     SendMessageW(main.tabControl, TCM_SETCURSEL, kMainPage, 0);
@@ -95,6 +99,7 @@ std::optional<int> RunStartup(MainWindow& main) {
     const CommandLineOutcome outcome =
         ParseCommandLine(state, controls, main.arguments, [&state] { LoadCommentTemplate(state); });
     if (outcome.exitCode() != 0) return outcome.exitCode();
+    unattended = outcome.unattended;
   } else {
     // Nothing works without Soldat and WinRAR: the user starts on the Settings page.
     controls.setStatusText(UiString(state, uitext::kPathsInvalid));
@@ -107,9 +112,13 @@ std::optional<int> RunStartup(MainWindow& main) {
 
   // The saved height may differ from the created one: place the controls for it.
   LayoutControls(main);
-  ShowWindow(main.window, SW_SHOWNORMAL);
-  UpdateWindow(main.window);
+  if (!unattended) {
+    ShowWindow(main.window, SW_SHOWNORMAL);
+    UpdateWindow(main.window);
+  }
   UpdatePackListLabel(state);
+  // Unattended: the window is never shown and the settings are never written.
+  if (unattended) return PackArchive(state) ? 0 : kNotPackedExitCode;
   return std::nullopt;
 }
 
