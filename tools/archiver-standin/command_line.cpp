@@ -69,13 +69,20 @@ std::u16string_view VerbWord(Verb verb) {
   return u"";
 }
 
+// Splits as WinRAR does: blanks end a word outside quotation marks, and two adjoining marks
+// stand for one literal mark (so -ap"" is -ap followed by a mark, not an empty path).
 std::vector<std::u16string> SplitWords(std::u16string_view line) {
   std::vector<std::u16string> words;
   std::u16string word;
   bool inWord = false;
   bool quoted = false;
-  for (char16_t c : line) {
-    if (c == u'"') {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char16_t c = line[i];
+    if (c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
+      word += u'"';
+      inWord = true;
+      ++i;
+    } else if (c == u'"') {
       quoted = !quoted;
       inWord = true;
     } else if ((c == u' ' || c == u'\t') && !quoted) {

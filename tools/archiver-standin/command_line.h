@@ -24,8 +24,9 @@ struct Command {
 // The command's word as the environment controls name it: A, C, RR, T or K.
 std::u16string_view VerbWord(Verb verb);
 
-// Blanks separate words outside quotes; quotes group and are dropped. A backslash is a plain
-// character: the program's quoted folders end with one (-ap"maps\").
+// Blanks separate words outside quotes; quotes group and are dropped, and two adjoining quotes
+// stand for one literal quote, as in WinRAR. A backslash is a plain character: the program's
+// quoted folders end with one (-ap"maps\").
 std::vector<std::u16string> SplitWords(std::u16string_view line);
 
 // The command behind the program's own path (words[0]); nullopt for a command line WinRAR
