@@ -157,20 +157,15 @@ void CheckPackList(AppState& state, ui::Tree& tree, std::array<std::int32_t, kKi
   const auto summary = std::make_unique<MapSummary>();
   const auto prefabCounts = std::make_unique<MapCounts>();
   const CacheScope scope(state, cache);
-  // The names are taken from the cache; the lists are only work space.
-  StringList sceneries;
-  StringList textures;
   for (ui::TreeItem entry = pack.child(state.packRoot); entry != ui::kNoItem;
        entry = pack.nextSibling(entry)) {
     const std::u16string name = pack.text(entry, kMaxPackEntryText);
     const int image = pack.image(entry);
     const FileKind kind = ui::PackEntryKind(image);
     ++counts[kind];
-    const bool problem =
-        CheckContentEntry(state, name, kind, report, sceneries, textures, *summary, *prefabCounts);
+    // The names come from the cache's record of lookups.
+    const bool problem = CheckContentEntry(state, name, kind, report, *summary, *prefabCounts);
     names.endEntry();
-    sceneries.clear();
-    textures.clear();
     // The entry's own mark comes from its reader alone: warnings and missing images do not
     // keep a map out of the archive.
     InsertFile(state, tree, kind, name, ui::FileImage(kind),

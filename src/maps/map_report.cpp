@@ -101,8 +101,9 @@ std::uint8_t NamedMark(std::uint8_t held) {
   return (held & kImageTwin) != 0 ? 0 : kFileMissing;
 }
 
+// `sceneries` may be null: the names are looked up and reported, not collected.
 void LookUpSceneries(const AppState& state, const MapCounts& counts, std::int32_t namesRead,
-                     StringList& sceneries, ReportBlock& block) {
+                     StringList* sceneries, ReportBlock& block) {
   const std::int32_t n = std::clamp(namesRead, 0, kMaxSceneryNames);
   std::u16string name;
   for (std::int32_t i = 0; i < n; ++i) {
@@ -111,9 +112,11 @@ void LookUpSceneries(const AppState& state, const MapCounts& counts, std::int32_
     if (ansi.empty()) continue;
     NameFromFile(ansi, name);
     const std::uint8_t held = LookUpImage(state, kKindScenery, name);
-    ForEachListedName(name, held, [&](std::u16string_view text, std::uint8_t mark) {
-      sceneries.add(text, mark);
-    });
+    if (sceneries != nullptr) {
+      ForEachListedName(name, held, [&](std::u16string_view text, std::uint8_t mark) {
+        sceneries->add(text, mark);
+      });
+    }
     if (held == 0) block.add(uitext::kSceneryNotFound, name);
   }
 }
@@ -125,7 +128,7 @@ void ShowReading(const AppState& state, std::u16string_view name) {
 }
 
 bool CheckMap(const AppState& state, std::u16string_view name, bool compiled, StringList& report,
-              StringList& sceneries, StringList& textures, MapSummary& summary) {
+              StringList* sceneries, StringList* textures, MapSummary& summary) {
   // A file that is missing or cannot be opened leaves the summary untouched: it must not
   // carry the previous entry's names into this one.
   summary.description[0] = '\0';
@@ -161,12 +164,14 @@ bool CheckMap(const AppState& state, std::u16string_view name, bool compiled, St
     const auto tag = [](std::uint8_t textureMark, std::uint8_t edgeMark) {
       return static_cast<std::uint8_t>(4 * textureMark + edgeMark);
     };
-    if (const std::uint8_t t = tag(NamedMark(inTextures), NamedMark(inEdges)); t != 0) {
-      textures.add(texture, t);
-    }
     const auto twinMark = [](std::uint8_t held) { return (held & kImageTwin) ? kFileFound : 0; };
-    if (const std::uint8_t t = tag(twinMark(inTextures), twinMark(inEdges)); t != 0) {
-      textures.add(*PngTwin(texture), t);
+    if (textures != nullptr) {
+      if (const std::uint8_t t = tag(NamedMark(inTextures), NamedMark(inEdges)); t != 0) {
+        textures->add(texture, t);
+      }
+      if (const std::uint8_t t = tag(twinMark(inTextures), twinMark(inEdges)); t != 0) {
+        textures->add(*PngTwin(texture), t);
+      }
     }
   }
 
@@ -176,7 +181,7 @@ bool CheckMap(const AppState& state, std::u16string_view name, bool compiled, St
 }
 
 bool CheckPrefab(const AppState& state, std::u16string_view name, StringList& report,
-                 StringList& sceneries, MapCounts& counts) {
+                 StringList* sceneries, MapCounts& counts) {
   counts.sceneryInstanceCount = 0;
   ShowReading(state, name);
   const std::uint32_t result = ReadPfbPrefab(state, name, counts);
@@ -239,9 +244,22 @@ bool CheckContentEntry(const AppState& state, std::u16string_view name, FileKind
   switch (kind) {
     case kKindMap:
     case kKindUncompiledMap:
-      return CheckMap(state, name, kind == kKindMap, report, sceneries, textures, summary);
+      return CheckMap(state, name, kind == kKindMap, report, &sceneries, &textures, summary);
     case kKindPrefab:
-      return CheckPrefab(state, name, report, sceneries, prefabCounts);
+      return CheckPrefab(state, name, report, &sceneries, prefabCounts);
+    default:
+      return false;
+  }
+}
+
+bool CheckContentEntry(const AppState& state, std::u16string_view name, FileKind kind,
+                       StringList& report, MapSummary& summary, MapCounts& prefabCounts) {
+  switch (kind) {
+    case kKindMap:
+    case kKindUncompiledMap:
+      return CheckMap(state, name, kind == kKindMap, report, nullptr, nullptr, summary);
+    case kKindPrefab:
+      return CheckPrefab(state, name, report, nullptr, prefabCounts);
     default:
       return false;
   }

@@ -67,3 +67,7 @@ void AppendPrefabStatistics(const AppState& state, StringList& lines,
 bool CheckContentEntry(const AppState& state, std::u16string_view name, FileKind kind,
                        StringList& report, StringList& sceneries, StringList& textures,
                        MapSummary& summary, MapCounts& prefabCounts);
+// The same, for callers that learn the names from the existence cache the lookups fill (the
+// content build): nothing is collected, so no list entry is made per reference.
+bool CheckContentEntry(const AppState& state, std::u16string_view name, FileKind kind,
+                       StringList& report, MapSummary& summary, MapCounts& prefabCounts);
