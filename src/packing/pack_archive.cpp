@@ -196,7 +196,7 @@ AddCommand BuildAddCommand(std::u16string_view winRar, const PackOptions& option
   AddCommand command;
   command.head = Quoted(winRar) + u" A -y -ibck -ed -ep -m" + DecimalText(options.compression);
   if (options.rar && options.solid) command.head += u" -s";
-  command.head += u" -ap\"";
+  command.head += AddCommand::kPathSwitch;
   command.tail = u"\" " + Quoted(archive) + u" @" + Quoted(listFile);
   return command;
 }

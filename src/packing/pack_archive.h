@@ -20,8 +20,13 @@ struct AddCommand {
   std::u16string head;
   std::u16string tail;
   std::u16string with(std::u16string_view pathInside) const {
+    // WinRAR reads two adjoining quotation marks as one literal mark, so -ap"" would put the
+    // files under a folder named ". The archive's root needs no -ap at all.
+    if (pathInside.empty())
+      return head.substr(0, head.size() - kPathSwitch.size()) + tail.substr(1);
     return head + std::u16string(pathInside) + tail;
   }
+  static constexpr std::u16string_view kPathSwitch = u" -ap\"";
 };
 AddCommand BuildAddCommand(std::u16string_view winRar, const PackOptions& options,
                            std::u16string_view archive, std::u16string_view listFile);

@@ -111,7 +111,7 @@ TEST_F(PackWindow, PacksAZipWithTheChosenFilesAndTheComposedComment) {
   // Six groups and the mapslist, then the comment; no recovery record and no lock for ZIP.
   const std::vector<std::string> runs = LoggedCommandLines(log);
   ASSERT_EQ(runs.size(), 8u);
-  EXPECT_NE(runs[6].find(" -ap\"\" "), std::string::npos);
+  EXPECT_EQ(runs[6].find(" -ap"), std::string::npos);  // the root: no -ap at all
   EXPECT_NE(runs[7].find(" C -ibck -y -z"), std::string::npos);
 
   wchar_t checkDir[1024] = {};
@@ -181,8 +181,9 @@ TEST_F(PackWindow, GivesTheStandInExactlyTheRarCommandLines) {
 
   const std::string w = "\"" + Narrow(state.winRarPath) + "\"", a = "\"" + Narrow(Archive()) + "\"";
   const auto add = [&](std::string inside) {
-    return w + " A -y -ibck -ed -ep -m2 -s -ap\"" + inside + "\" " + a + " @\"" +
-           Narrow(state.tempFolder) + "zek.lst\"";
+    const std::string ap = inside.empty() ? "" : " -ap\"" + inside + "\"";
+    return w + " A -y -ibck -ed -ep -m2 -s" + ap + " " + a + " @\"" + Narrow(state.tempFolder) +
+           "zek.lst\"";
   };
   EXPECT_EQ(LoggedCommandLines(log),
             (std::vector<std::string>{

@@ -30,8 +30,10 @@ TEST(WinRarCommands, AreExactlyWhatWinRarReads) {
         EXPECT_EQ(Narrow(add.with(u"maps\\")),
                   "\"C:\\Tools\\WinRAR\\WinRAR.exe\" A -y -ibck -ed -ep -m" + std::to_string(c) +
                       s + " -ap\"maps\\\" \"D:\\Packed\\mappack.rar\" @\"C:\\Temp\\zek.lst\"");
-        // The mapslist lands in the archive's root.
-        EXPECT_THAT(Narrow(add.with(u"")), HasSubstr(s + " -ap\"\" \"D:\\Packed"));
+        // The mapslist lands in the archive's root: no -ap, as WinRAR reads -ap"" as -ap".
+        EXPECT_EQ(Narrow(add.with(u"")), "\"C:\\Tools\\WinRAR\\WinRAR.exe\" A -y -ibck -ed -ep -m" +
+                                             std::to_string(c) + s +
+                                             " \"D:\\Packed\\mappack.rar\" @\"C:\\Temp\\zek.lst\"");
       }
     }
   }
@@ -90,8 +92,9 @@ class PackSequence : public PackingTest {
   }
 
   std::string Add(std::string_view inside) const {
-    return W() + " A -y -ibck -ed -ep -m3 -s -ap\"" + std::string(inside) + "\" " +
-           Quoted(archive) + " @" + Quoted(Temp(u"zek.lst"));
+    const std::string ap = inside.empty() ? "" : " -ap\"" + std::string(inside) + "\"";
+    return W() + " A -y -ibck -ed -ep -m3 -s" + ap + " " + Quoted(archive) + " @" +
+           Quoted(Temp(u"zek.lst"));
   }
 
   std::u16string archive;
