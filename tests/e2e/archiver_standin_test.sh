@@ -61,8 +61,11 @@ run() { # EXPECTED_EXIT COMMAND_LINE
   lines+="$2"$'\n'
 }
 env_line() { lines+="set $1"$'\n'; }
-add() { # SWITCHES PATH_INSIDE ARCHIVE LIST EXPECTED_EXIT
-  run "$5" "\"$exe\" A -y -ibck -ed -ep $1 -ap\"$2\" \"$3\" @\"$4\""
+add() { # SWITCHES PATH_INSIDE ARCHIVE LIST EXPECTED_EXIT; no -ap for the root, as WinRAR
+  # reads -ap"" as a folder named by one quotation mark
+  local inside=""
+  [ -n "$2" ] && inside=" -ap\"$2\""
+  run "$5" "\"$exe\" A -y -ibck -ed -ep $1$inside \"$3\" @\"$4\""
 }
 run_phase() {
   local file="$work/phase$1.txt" first="$2" got i=0

@@ -1,7 +1,7 @@
 // archiver-standin: stands in for WinRAR.exe in the tests and the demo (installed as
 // WinRAR.exe; the program only knows "the WinRAR path"). It accepts the command lines the
 // program issues, words split by blanks with values in double quotes:
-//   A -y -ibck -ed -ep -m<0..5> [-s] [-md<size>[k|m|g]] -ap"<inside>" "<archive>" @"<list>"
+//   A -y -ibck -ed -ep -m<0..5> [-s] [-md<size>[k|m|g]] [-ap"<inside>"] "<archive>" @"<list>"
 //   C -ibck -y -z"<comment file>" "<archive>"
 //   RR[<N>[%|p]] -ibck -y "<archive>"
 //   T -ibck "<archive>"
