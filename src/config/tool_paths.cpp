@@ -85,7 +85,13 @@ void DeriveSoldatFolders(AppState& state) {
 }
 
 void SettleDefaultSaveFolder(AppState& state) {
-  if (PathExists(state.defaultSaveFolder)) return;
+  if (PathExists(state.defaultSaveFolder)) {
+    // Archive names are joined to it: typed without its backslash, "C:\Out" and "pack.rar"
+    // would make "C:\Outpack.rar" outside the folder.
+    const char16_t last = state.defaultSaveFolder.back();
+    if (last != u'\\' && last != u'/') state.defaultSaveFolder += u'\\';
+    return;
+  }
   state.defaultSaveFolder = state.programFolder + u"Packed\\";
   if (!platform::Exists(state.defaultSaveFolder)) platform::CreateFolder(state.defaultSaveFolder);
 }

@@ -36,8 +36,30 @@ void ReplacePlaceholder(std::u16string& text, std::u16string_view placeholder,
   text.replace(at, placeholder.size(), replacement.value_or(std::u16string_view{}));
 }
 
+namespace {
+
+// Windows drops trailing dots and blanks from a name: one made of nothing else names the
+// folder itself. A device name, with any extension, names the device wherever it is.
+bool NamesFolderOrDevice(std::u16string_view name) {
+  if (name.find_first_not_of(u". ") == std::u16string_view::npos) return true;
+  std::u16string_view base = name.substr(0, name.find(u'.'));
+  while (!base.empty() && base.back() == u' ') base.remove_suffix(1);
+  std::u16string upper(base);
+  for (char16_t& c : upper) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  }
+  for (const std::u16string_view device : {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$", u"CONOUT$"}) {
+    if (upper == device) return true;
+  }
+  const std::u16string_view number = u"123456789\u00B9\u00B2\u00B3";
+  return upper.size() == 4 && (upper.starts_with(u"COM") || upper.starts_with(u"LPT")) &&
+         number.find(upper[3]) != std::u16string_view::npos;
+}
+
+}  // namespace
+
 bool IsPlainFileName(std::u16string_view name) {
-  if (name == u"." || name == u"..") return false;
+  if (name == u"." || name == u".." || NamesFolderOrDevice(name)) return false;
   return name.find_first_of(u"\\/:") == std::u16string_view::npos;
 }
 

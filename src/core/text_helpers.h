@@ -30,7 +30,8 @@ void ReplacePlaceholder(std::u16string& text, std::u16string_view placeholder,
                         std::optional<std::u16string_view> replacement);
 
 // A name read from a file may be joined to a folder only when it is a plain file name:
-// no folder separators or drive colon, and not "." or "..".
+// no folder separators or drive colon, not "." or "..", nor a name that Windows reads as
+// the folder itself (only dots and blanks) or as a device (CON, NUL, COM1.bmp, ...).
 bool IsPlainFileName(std::u16string_view name);
 
 // Decimal text of a signed number, as "%d" writes it.

@@ -2,6 +2,7 @@
 // compared ignoring case, values trimmed. Files are read as UTF-16LE with a mark or as ANSI
 // and written back as they were read, as the Windows API does; a new file as asked.
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "core/string_list.h"
@@ -10,7 +11,8 @@
 namespace platform {
 namespace {
 
-constexpr int kMaxIniLine = 4096;
+// No line limit: a longer line would end the reading, and writing would drop the rest.
+constexpr int kMaxIniLine = std::numeric_limits<int>::max();
 
 std::u16string_view Trim(std::u16string_view s) {
   while (!s.empty() && (s.front() == u' ' || s.front() == u'\t')) s.remove_prefix(1);

@@ -119,9 +119,13 @@ TEST_F(ToolPaths, AMissingArchiveFolderBecomesACreatedPackedAndAMissingTemplateI
   const std::u16string templ = dir.file(u"template.txt");
   WriteText(templ, "%mdate%\r\n");
   controls.setChecked(Slot::addCommentCheck, true);
-  // The archive folder as set, then as validated; the template likewise.
+  const std::u16string typed = mine.substr(0, mine.size() - 1);  // no closing separator
+  // The archive folder as set, then as validated; the template likewise. A folder typed
+  // without its closing backslash gets one: archive names are joined to it.
   const std::tuple<std::u16string, std::u16string, std::u16string, bool> rows[] = {
-      {dir.path() + u"deleted\\", packed, dir.file(u"gone.txt"), false}, {mine, mine, templ, true}};
+      {dir.path() + u"deleted\\", packed, dir.file(u"gone.txt"), false},
+      {mine, mine, templ, true},
+      {typed, typed + u"\\", templ, true}};
   for (const auto& [folder, settled, templatePath, kept] : rows) {
     state.defaultSaveFolder = folder;
     state.templatePath = templatePath;

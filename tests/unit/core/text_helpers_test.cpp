@@ -31,10 +31,16 @@ TEST(TextHelpers, ParsingSearchingAndReplacingAreCaseSensitiveAndTellEmptyFromNo
 }
 
 TEST(TextHelpers, IsPlainFileName) {
-  for (const std::u16string_view good : {u"ctf_Ash.PMS", u"...", u".hidden", u"a b.png"})
-    EXPECT_TRUE(IsPlainFileName(good));
+  for (const std::u16string_view good : {u"ctf_Ash.PMS", u".hidden", u"a b.png", u"x.bmp.",
+                                         u"console.bmp", u"com.png", u"nul_1.bmp"})
+    EXPECT_TRUE(IsPlainFileName(good)) << testing::PrintToString(good);
+  // Windows drops trailing dots and blanks, so these name the folder itself; and a device
+  // name, with any extension, opens the device.
   for (const std::u16string_view bad :
-       {u".", u"..", u"..\\x.pms", u"a/b", u"C:x.pms", u"\\", u"maps\\", u"/etc/passwd", u"x:"})
+       {u".",        u"..",      u"..\\x.pms",   u"a/b",     u"C:x.pms",
+        u"\\",       u"maps\\",  u"/etc/passwd", u"x:",      u"...",
+        u" ",        u". .",     u"CON",         u"con.bmp", u"Nul.png",
+        u"aux .bmp", u"PRN.x.y", u"COM1.bmp",    u"lpt9",    u"CONIN$.bmp"})
     EXPECT_FALSE(IsPlainFileName(bad)) << testing::PrintToString(bad);
 }
 
