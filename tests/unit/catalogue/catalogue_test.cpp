@@ -225,18 +225,8 @@ TEST_F(PackList, EqualNamesInAnyImageOrderAreRecognised) {
             "  twin.PMS [11/11]\n");
 }
 
-TEST_F(PackList, RemovingAnEntryOrEverything) {
-  Add(Group(kRecentGroup));
-  pack.select(pack.child(state.packRoot));
-  RemovePackListItem(state);
-  EXPECT_EQ(pack.outline(), "Maps to pack ( 2 ) [2/2] +\n  twin.PMS [11/11]\n  twin.PMS [12/12]\n");
-  pack.select(state.packRoot);
-  RemovePackListItem(state);
-  EXPECT_EQ(pack.outline(), "Maps to pack ( 0 ) [2/2]\n");
-  EXPECT_EQ(pack.selected(), state.packRoot);
-}
-
-// Below six entries every change rebuilds the content at once; from six on it waits.
+// Below six entries every change rebuilds the content at once; from six on it waits. The
+// buttons follow the count.
 TEST_F(PackList, TheSixthEntryLeavesTheContentStaleAndRemovingBackToFiveRebuildsIt) {
   Map(maps, u"inf_Abel.PMS");
   RefreshCatalogue(state);
@@ -255,22 +245,26 @@ TEST_F(PackList, TheSixthEntryLeavesTheContentStaleAndRemovingBackToFiveRebuilds
   RemovePackListItem(state);
   EXPECT_EQ(rebuilds, 5);
   EXPECT_FALSE(state.contentStale);
-}
-
-TEST_F(PackList, ButtonsFollowTheCountAndWithoutARebuilderTheContentStaysStale) {
-  pack.deleteAll();  // a start without tool paths relabels before a refresh made the root
-  state.packRoot = ui::kNoItem;
-  for (const int count : {0, 1}) {
-    state.packCount = count;
-    UpdatePackListLabel(state);
+  EXPECT_EQ(pack.outline(),
+            "Maps to pack ( 5 ) [2/2] +\n  CTF_Cove.PMS [11/11]\n  inf_Abel.PMS [11/11]\n"
+            "  tower.PFB [13/13]\n  twin.PMS [11/11]\n  twin.PMS [12/12]\n");
+  for (const bool full : {true, false}) {
     for (ui::Slot s : {ui::Slot::packButton, ui::Slot::saveMapslistButton, ui::Slot::clearButton})
-      EXPECT_EQ(controls.enabled(s), count > 0);
+      EXPECT_EQ(controls.enabled(s), full);
+    pack.select(state.packRoot);
+    RemovePackListItem(state);
   }
-  EXPECT_EQ(pack.outline(), "Maps to pack ( 1 ) [2/2]\n");
-  state.contentStale = true;
+  EXPECT_EQ(pack.outline(), "Maps to pack ( 0 ) [2/2]\n");
+  EXPECT_EQ(pack.selected(), state.packRoot);
+
+  // A start without tool paths relabels before a refresh made the root, and without a
+  // rebuilder the content stays stale.
+  pack.deleteAll();
+  state.packRoot = ui::kNoItem;
   state.rebuildArchiveContent = nullptr;
   state.packCount = 1;
   UpdatePackListLabel(state);
+  EXPECT_EQ(pack.outline(), "Maps to pack ( 1 ) [2/2]\n");
   EXPECT_TRUE(state.contentStale);
 }
 
