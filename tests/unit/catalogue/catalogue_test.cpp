@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,16 @@
 namespace {
 
 using fixtures::WriteBytes;
+using Texts = std::vector<std::u16string>;
+
+// "label|style|prefix,prefix"; empty for no filter.
+std::u16string Describe(const std::optional<GameModeFilter>& filter) {
+  if (!filter) return u"";
+  std::u16string text = filter->label + u"|" + filter->gameStyle + u"|";
+  for (const auto& prefix : filter->prefixes) text += prefix + u",";
+  text.pop_back();
+  return text;
+}
 
 // A game and its map editor in a temp folder; rebuilds of the content are counted.
 class Catalogue : public ::testing::Test {
@@ -49,6 +60,18 @@ class Catalogue : public ::testing::Test {
     WriteBytes(folder + std::u16string(name), fixtures::PmsBytes({}));
   }
   ui::TreeItem Group(std::size_t slot) const { return state.catalogueGroups.at(slot); }
+  // The user's filters, as they follow the built-in five.
+  std::vector<std::u16string> LoadFilters() {
+    EXPECT_TRUE(LoadGameModeFilters(state));
+    std::vector<std::u16string> out;
+    for (std::size_t f = 5; f < state.filters.size(); ++f)
+      out.push_back(Describe(state.filters[f]));
+    return out;
+  }
+  void UserFilters(std::initializer_list<std::u16string_view> lines) {
+    WriteBytes(state.programFolder + u"filters.txt", fixtures::Utf16File(lines));
+  }
+  std::uint32_t Find(std::u16string_view name) const { return FindGameModeFilter(state, name); }
 
   testsupport::TempDir dir;
   AppState state;
@@ -60,7 +83,7 @@ class Catalogue : public ::testing::Test {
 };
 
 TEST_F(Catalogue, GroupsCountsAndOrder) {
-  WriteBytes(state.programFolder + u"filters.txt", fixtures::Utf16File({u"Climb ( %1%kz_"}));
+  UserFilters({u"Climb ( %1%kz_"});
   ASSERT_TRUE(LoadGameModeFilters(state));  // a user filter comes after the built-in ones
   for (const auto* name : {u"ctf_b.PMS", u"ctf_A.pms", u"Ash.PMS", u"kz_up.PMS", u"readme.txt"})
     Map(maps, name);
@@ -174,6 +197,72 @@ TEST_F(Catalogue, OneGroupOpenAtATime) {
   tree.collapse(inf);
   CatalogueItemExpanded(state, inf, false);
   EXPECT_EQ(tree.image(inf), kClosedGroupImage);
+}
+
+TEST(FilterLine, ParsesLabelStyleAndPrefixesAndRejectsEmptyFields) {
+  // Only the digit field's first character counts, outside 0..6 as 0; a control ends the line.
+  const std::pair<std::u16string, std::u16string> rows[] = {
+      {u"Climb ( %1%kz_%climb_", u"Climb ( |1|kz_,climb_"},
+      {u"C%12%kz_", u"C|1|kz_"},
+      {u"C%7%kz_", u"C|0|kz_"},
+      {u"C%1%kz_\tmore%climb_", u"C|1|kz_"},
+      {u"C%1%kz %x", u"C|1|kz ,x"},
+      {u"C%1%" + std::u16string(256, u'k'), u"C|1|" + std::u16string(256, u'k')}};
+  for (const auto& [line, expected] : rows)
+    EXPECT_EQ(Describe(ParseFilterLine(line)), expected) << testing::PrintToString(line);
+  for (const std::u16string_view line :
+       {u"C%1%", u"%1%kz_", u"C%%kz_", u"C%1%kz_%", u"C%1%kz_%%x", u"", u"a%1"})
+    EXPECT_FALSE(ParseFilterLine(line)) << testing::PrintToString(line);
+}
+
+TEST_F(Catalogue, BuiltInTableFindsTheLastFilterWhosePrefixStartsTheLowerCasedName) {
+  EXPECT_EQ(LoadFilters(), Texts{});
+  Texts builtIn;
+  for (const auto& filter : state.filters) builtIn.push_back(Describe(filter));
+  EXPECT_EQ(builtIn, (Texts{u"DeathMatch ( |0|dm_", u"Capture The Flag ( |3|ctf_",
+                            u"Team DeathMatch ( |4|tdm_", u"Infiltration ( |5|inf_",
+                            u"Hold The Flag ( |6|htf_"}));
+  EXPECT_EQ(Find(u"CTF_Ash.PMS"), 1u);
+  EXPECT_EQ(Find(u"htf_Void.PMS"), 4u);
+  EXPECT_EQ(Find(u"Ash.PMS"), 0u);
+  EXPECT_EQ(FindGameModeFilter(AppState{}, u"ctf_Ash.PMS"), 0u);
+}
+
+TEST_F(Catalogue, UserLinesFollowLastLineFirstAndInvalidOnesAreSkipped) {
+  UserFilters(
+      {u"A ( %1%kz_", u"B ( %2%kz_%climb_", u"broken", u"Mine ( %3%ctf_", u"Caps ( %1%QZ_"});
+  EXPECT_EQ(LoadFilters(),
+            (Texts{u"Caps ( |1|QZ_", u"Mine ( |3|ctf_", u"B ( |2|kz_,climb_", u"A ( |1|kz_"}));
+  EXPECT_EQ(Find(u"kz_Tower.PMS"), 8u);  // both match: the earlier line of the file wins
+  EXPECT_EQ(Find(u"climb_Tower.PMS"), 7u);
+  EXPECT_EQ(Find(u"ctf_Ash.PMS"), 6u);   // taken from the built-in filter
+  EXPECT_EQ(Find(u"QZ_Tower.PMS"), 0u);  // a capital prefix never matches
+
+  // 261 characters pass the reader, the parser drops what follows the last '%' of a line
+  // without end; a longer line ends the file.
+  UserFilters({u"Climb ( %1%kz_%" + std::u16string(246, u'k'),
+               u"B ( %2%b_" + std::u16string(253, u'b'), u"C ( %3%c_"});
+  EXPECT_EQ(LoadFilters(), (Texts{u"Climb ( |1|kz_"}));
+}
+
+TEST_F(Catalogue, TableStopsAt255KeepingTheEarliestUserLines) {
+  std::string text;
+  for (int i = 0; i < 300; ++i)
+    text += "U" + std::to_string(i) + " ( %1%u" + std::to_string(i) + "_\r\n";
+  fixtures::WriteText(state.programFolder + u"filters.txt", text);
+  const Texts user = LoadFilters();
+  ASSERT_EQ(user.size(), kMaxGameModeFilters - 5);
+  for (const auto& [name, filter] :
+       {std::pair{u"u0_map", 254u}, {u"u249_map", 5u}, {u"u250_map", 0u}})
+    EXPECT_EQ(Find(name), filter);
+}
+
+TEST_F(Catalogue, BuiltInTextMustHoldFiveValidLines) {
+  state.filters.push_back({u"stale", u"0", {u"x"}});
+  const std::u16string_view a = u"A ( %0%a_", b = u"B ( %1%b_", c = u"C ( %2%c_", d = u"D ( %3%d_";
+  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d})));
+  EXPECT_TRUE(state.filters.empty());
+  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d, u"E ( %4%"})));
 }
 
 // ctf_Ash and CTF_Cove, twin.PMS compiled and uncompiled, a prefab; ctf_Ash and the
