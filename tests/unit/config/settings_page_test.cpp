@@ -161,12 +161,22 @@ TEST(ToolPathHelpers, LoadTemplateButtonAndOpenCommand) {
   EXPECT_EQ(SoldatPathFromOpenCommand(u"1234567890123"), u"");  // too short to hold a path
 }
 
-constexpr Slot kPathEdits[] = {Slot::soldatPathEdit, Slot::polyWorksPathEdit, Slot::winRarPathEdit,
-                               Slot::defaultFolderEdit, Slot::templatePathEdit};
-constexpr Slot kFlagChecks[] = {Slot::autoloadTemplateCheck, Slot::skipMapsCheck,
-                                Slot::skipSceneriesCheck,    Slot::skipTexturesCheck,
-                                Slot::skipMapslistCheck,     Slot::testArchiveCheck,
-                                Slot::lockArchiveCheck,      Slot::exploreCheck};
+// The page's edits and boxes with the settings they show.
+const std::pair<Slot, std::u16string AppState::*> kPathEdits[] = {
+    {Slot::soldatPathEdit, &AppState::soldatPath},
+    {Slot::polyWorksPathEdit, &AppState::polyWorksPath},
+    {Slot::winRarPathEdit, &AppState::winRarPath},
+    {Slot::defaultFolderEdit, &AppState::defaultSaveFolder},
+    {Slot::templatePathEdit, &AppState::templatePath}};
+const std::pair<Slot, bool AppState::*> kFlagChecks[] = {
+    {Slot::autoloadTemplateCheck, &AppState::autoloadTemplate},
+    {Slot::skipMapsCheck, &AppState::skipDefaultMaps},
+    {Slot::skipSceneriesCheck, &AppState::skipDefaultSceneries},
+    {Slot::skipTexturesCheck, &AppState::skipDefaultTextures},
+    {Slot::skipMapslistCheck, &AppState::skipMapslist},
+    {Slot::testArchiveCheck, &AppState::testArchive},
+    {Slot::lockArchiveCheck, &AppState::lockArchive},
+    {Slot::exploreCheck, &AppState::explore}};
 
 // A full installation with the program beside it, its paths validated as at start-up.
 class SettingsPage : public ToolPaths {
@@ -192,46 +202,38 @@ class SettingsPage : public ToolPaths {
 
 TEST_F(SettingsPage, FillShowsEverySettingAndReadTakesBackWhatTheUserChanged) {
   state.templatePath = u"C:\\t.txt";
-  state.autoloadTemplate = state.testArchive = false;
-  state.skipDefaultMaps = state.skipDefaultTextures = state.skipMapslist = true;
-  state.skipDefaultSceneries = false;  // "Skip all" needs all three
-  state.lockArchive = state.explore = true;
+  const auto flags = [this](bool fromBoxes) {
+    std::string out;
+    for (const auto& [slot, field] : kFlagChecks)
+      out += (fromBoxes ? controls.checked(slot) : state.*field) ? '1' : '0';
+    return out;
+  };
+  for (std::size_t i = 0; i < std::size(kFlagChecks); ++i)
+    state.*kFlagChecks[i].second = "01011011"[i] == '1';  // "Skip all" needs all three
   controls.setEnabled(Slot::applyButton, true);
 
   FillSettingsPage(state, controls);
 
-  const std::u16string shown[] = {state.soldatPath, state.polyWorksPath, state.winRarPath,
-                                  state.defaultSaveFolder, state.templatePath};
-  for (std::size_t i = 0; i < std::size(kPathEdits); ++i)
-    EXPECT_EQ(controls.text(kPathEdits[i]), shown[i]);
+  for (const auto& [slot, field] : kPathEdits) EXPECT_EQ(controls.text(slot), state.*field);
   EXPECT_EQ(controls.text(Slot::tempFolderEdit), state.tempFolder);
-  std::string checks;
-  for (const Slot slot : kFlagChecks) checks += controls.checked(slot) ? '1' : '0';
-  EXPECT_EQ(checks, "01011011");
+  EXPECT_EQ(flags(true), "01011011");
   EXPECT_FALSE(controls.checked(Slot::skipAllCheck));
   EXPECT_EQ(controls.text(Slot::languageCombo), u"default");
   EXPECT_FALSE(controls.enabled(Slot::applyButton));
 
   // The user edits every field; paths are read up to 260 characters.
-  for (const Slot slot : kPathEdits) controls.setText(slot, u"C:\\" + std::u16string(300, u'p'));
-  for (const Slot slot : kFlagChecks) controls.setChecked(slot, !controls.checked(slot));
+  for (const auto& [slot, field] : kPathEdits)
+    controls.setText(slot, u"C:\\" + std::u16string(300, u'p'));
+  for (const auto& [slot, field] : kFlagChecks) controls.setChecked(slot, !controls.checked(slot));
   controls.setText(Slot::tempFolderEdit, u"ignored");
   controls.setEnabled(Slot::applyButton, true);
 
   ReadSettingsPage(state, controls);
 
-  const std::u16string cut = u"C:\\" + std::u16string(257, u'p');
-  for (const std::u16string* field : {&state.soldatPath, &state.polyWorksPath, &state.winRarPath,
-                                      &state.defaultSaveFolder, &state.templatePath})
-    EXPECT_EQ(*field, cut);
+  for (const auto& [slot, field] : kPathEdits)
+    EXPECT_EQ(state.*field, u"C:\\" + std::u16string(257, u'p'));
   EXPECT_EQ(state.tempFolder, dir.path() + u"temp\\");
-  const bool flags[] = {state.autoloadTemplate,     state.skipDefaultMaps,
-                        state.skipDefaultSceneries, state.skipDefaultTextures,
-                        state.skipMapslist,         state.testArchive,
-                        state.lockArchive,          state.explore};
-  std::string read;
-  for (const bool on : flags) read += on ? '1' : '0';
-  EXPECT_EQ(read, "10100100");
+  EXPECT_EQ(flags(false), "10100100");
   EXPECT_EQ(state.languageName, u"default");
   EXPECT_FALSE(controls.enabled(Slot::applyButton));
 }
