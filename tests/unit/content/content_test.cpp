@@ -251,13 +251,16 @@ TEST_F(ArchiveContent, EachOfANameAndItsPngTwinThatExistsIsListedAndOnlyAbsentIm
   }
 }
 
-TEST_F(ArchiveContent, ATextureAndItsEdgeAreEachFoundAsTheyAreOrAsTwins) {
+// Each twin is an item with its own details and preview, from its kind's folder.
+TEST_F(ArchiveContent, ATextureAndItsEdgeAreEachFoundAsTheyAreOrAsTwinsWithTheirOwnDetails) {
+  Put(kKindScenery, "Tree.PNG");
+  Put(kKindScenery, "tree.bmp");
   Put(kKindTexture, "rock.bmp");  // its edge only as a twin
   Put(kKindEdge, "Rock.png");
   Put(kKindTexture, "sand.png");  // both only as twins
   Put(kKindEdge, "SAND.png");
   Put(kKindEdge, "mud.png");  // the texture is missing, the edge a twin
-  PutMap("ctf_Ash.PMS", MapUsing("rock.bmp", {}));
+  PutMap("ctf_Ash.PMS", MapUsing("rock.bmp", {"tree.bmp"}));
   PutMap("ctf_Bay.PMS", MapUsing("sand.bmp", {}));
   PutMap("ctf_Cove.PMS", MapUsing("mud.bmp", {}));
   BuildArchiveContent(state);
@@ -265,15 +268,6 @@ TEST_F(ArchiveContent, ATextureAndItsEdgeAreEachFoundAsTheyAreOrAsTwins) {
   EXPECT_EQ(Outline(kKindTexture), "mud.bmp [5/5] o2\nrock.bmp [5/5] o1\nsand.png [5/5] o1\n");
   EXPECT_EQ(Outline(kKindEdge), "mud.png [5/5] o1\nrock.png [5/5] o1\nsand.png [5/5] o1\n");
   EXPECT_EQ(Report(), "ctf_Cove.PMS\r\n- texture not found: mud.bmp\r\n\r\n");
-}
-
-TEST_F(ArchiveContent, ATwinHasItsOwnDetailsAndPreviewFromItsKindsFolder) {
-  Put(kKindScenery, "Tree.PNG");
-  Put(kKindScenery, "tree.bmp");
-  PutTexture("rock.png");
-  PutMap("ctf_Ash.PMS", MapUsing("rock.bmp", {"tree.bmp"}));
-  BuildArchiveContent(state);
-
   Select(Item(kKindScenery, u"tree.png"));
   EXPECT_THAT(Details(), testing::StartsWith("tree.png\r\nDimentions: 6x3 px\r\n"));
   EXPECT_EQ(state.previewPath, state.kindFolders[kKindScenery] + u"tree.png");
