@@ -385,7 +385,8 @@ TEST_F(ContentPage, TheMapslistShowsTheIncludedMaps) {
   EXPECT_EQ(Details(), "");
 }
 
-TEST_F(ContentPage, MapShowsItsDetailsItsOwnReportBlockAndStatistics) {
+TEST_F(ContentPage, DetailsShowAMapsOwnReportBlockAndAMissingImageTheMapsThatUseIt) {
+  PutMap("ctf_Dune.PMS", MapUsing("GONE.bmp", {"TREE.BMP"}));
   // "aash.PMS" ends in "ash.PMS" and comes first in the report.
   PutMap("aash.PMS", MapUsing("rock.bmp", {"a.bmp"}));
   PutMap("ash.PMS", MapUsing("rock.bmp", {"b.bmp"}));
@@ -408,6 +409,12 @@ TEST_F(ContentPage, MapShowsItsDetailsItsOwnReportBlockAndStatistics) {
   EXPECT_THAT(Details(), testing::HasSubstr("\r\nash.PMS U\r\n- scenery not found: c.bmp\r\n\r\n"));
   Select(Item(kKindMap, u"ctf_Big.PMS"));  // a problem: its block alone
   EXPECT_EQ(Details(), "ctf_Big.PMS\r\n! polygons limit (5000) is exceeded\r\n\r\n");
+
+  // Both maps are listed whichever spelling the item kept.
+  const ui::TreeItem gone = content.child(Group(kKindEdge));
+  Select(gone);
+  EXPECT_EQ(Details(), "- edge not found: " + Narrow(content.text(gone)) +
+                           "\r\n\r\nList of affected maps: \r\nctf_Bay.PMS\r\nctf_Dune.PMS\r\n");
 }
 
 TEST_F(ContentPage, AnImageIsPreviewedGroupAndTopShowTheLogAndOnlyFilesHaveTips) {
@@ -419,16 +426,6 @@ TEST_F(ContentPage, AnImageIsPreviewedGroupAndTopShowTheLogAndOnlyFilesHaveTips)
   Select(state.contentTop);
   EXPECT_EQ(logShows, 2);
   EXPECT_TRUE(state.previewPath.empty());
-}
-
-TEST_F(ContentPage, NamesInTwoLetterCasesAreOneItemAndAMissingOneListsTheMapsThatUseIt) {
-  PutMap("ctf_Dune.PMS", MapUsing("GONE.bmp", {"TREE.BMP"}));
-  BuildArchiveContent(state);
-  // Both maps are listed whichever spelling the item kept.
-  const ui::TreeItem gone = content.child(Group(kKindEdge));
-  Select(gone);
-  EXPECT_EQ(Details(), "- edge not found: " + Narrow(content.text(gone)) +
-                           "\r\n\r\nList of affected maps: \r\nctf_Bay.PMS\r\nctf_Dune.PMS\r\n");
 }
 
 TEST_F(ContentPage, FileGoneSinceTheBuildBecomesAProblem) {
