@@ -145,9 +145,6 @@ TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFolders) {
 
   EXPECT_EQ(tree.outline(Group(kRecentGroup)),
             "ctf_Ash.PMS [11/11]\nsolo.PMS [12/12]\ntwin.PMS [12/12]\ntwin.PMS [11/11]\n");
-  EXPECT_EQ(tree.text(Group(kRecentGroup)), u"Recent PW maps ( 4 )");
-  // Recent files are listed again in their own groups and do not count twice.
-  EXPECT_EQ(tree.text(state.catalogueRoot), u"All maps ( 4 )");
 
   state.polyWorksPath.clear();  // without the editor, only the game is listed
   RefreshCatalogue(state);
@@ -163,7 +160,7 @@ TEST_F(Catalogue, SkipDefaultMapsLeavesThemToRecentFilesOnlyAndRefreshEmptiesThe
 
   state.skipDefaultMaps = true;
   RefreshCatalogue(state);
-  EXPECT_EQ(tree.outline(),
+  EXPECT_EQ(tree.outline(),  // the recent file is not counted twice
             "All maps ( 1 ) [0/0] +\n"
             "  Recent PW maps ( 1 ) [1/1]\n    CTF_ash.pms [11/11]\n"
             "  Capture The Flag ( 1 ) [1/1]\n    ctf_Custom.PMS [11/11]\n");
