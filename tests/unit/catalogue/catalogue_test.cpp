@@ -355,32 +355,22 @@ TEST_F(PackList, TheSixthEntryLeavesTheContentStaleAndRemovingBackToFiveRebuilds
 }
 
 // The CTF group open, one entry a level too deep, a top-level item without children.
-class Search : public AFewFiles {
- protected:
-  void SetUp() override {
-    AFewFiles::SetUp();
-    ctf = Group(kFirstGameModeGroup + 1);
-    ash = tree.child(ctf);
-    cove = tree.nextSibling(ash);
-    tree.insertLast(cove, {u"hidden.PMS", 11, 11});
-    mapslist = tree.insertLast(state.catalogueRoot, {u"mapslist.txt", 4, 4});
-    tree.expand(ctf);
-    CatalogueItemExpanded(state, ctf, true);
-  }
-  ui::TreeItem Go(std::u16string_view text) {
+TEST_F(AFewFiles, SearchGoesMatchAfterMatchThenFoldsUpBeepsAndStartsOverInATreeThatMayChange) {
+  const ui::TreeItem root = state.catalogueRoot, ashRecent = tree.child(Group(kRecentGroup));
+  const ui::TreeItem ctf = Group(kFirstGameModeGroup + 1), ash = tree.child(ctf);
+  const ui::TreeItem cove = tree.nextSibling(ash);
+  tree.insertLast(cove, {u"hidden.PMS", 11, 11});
+  const ui::TreeItem mapslist = tree.insertLast(root, {u"mapslist.txt", 4, 4});
+  tree.expand(ctf);
+  CatalogueItemExpanded(state, ctf, true);
+  const auto go = [this](std::u16string_view text) {
     if (controls.text(ui::Slot::mainSearchEdit) != text) {
       controls.setText(ui::Slot::mainSearchEdit, text);
       ResetSearch(state, ui::Slot::mainSearchEdit);  // as the edit's change notification does
     }
     SearchCatalogue(state);
     return tree.selected();
-  }
-
-  ui::TreeItem ctf{}, ash{}, cove{}, mapslist{};
-};
-
-TEST_F(Search, MatchAfterMatchThenFoldUpBeepAndStartOverInATreeThatMayChange) {
-  const ui::TreeItem root = state.catalogueRoot, ashRecent = tree.child(Group(kRecentGroup));
+  };
   // A new text starts at its first match, an empty one does nothing; only entries two
   // levels down are searched ("maps" names the root, a group and the mapslist item).
   const struct {
@@ -392,7 +382,7 @@ TEST_F(Search, MatchAfterMatchThenFoldUpBeepAndStartOverInATreeThatMayChange) {
                  {u"", ashRecent, 1},    {u"hidden", root, 2},   {u"maps", root, 3}};
   for (std::size_t i = 0; i < std::size(presses); ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(Go(presses[i].text), presses[i].shown);
+    EXPECT_EQ(go(presses[i].text), presses[i].shown);
     EXPECT_EQ(tree.lastEnsuredVisible(), presses[i].shown);
     EXPECT_EQ(controls.beeps, presses[i].beeps);
   }
@@ -402,9 +392,9 @@ TEST_F(Search, MatchAfterMatchThenFoldUpBeepAndStartOverInATreeThatMayChange) {
   EXPECT_EQ(tree.image(mapslist), 4);
 
   // Only the count is kept between presses: the next shows the second match of the tree now.
-  EXPECT_EQ(Go(u"ctf_"), ashRecent);
+  EXPECT_EQ(go(u"ctf_"), ashRecent);
   tree.deleteItem(ashRecent);
-  EXPECT_EQ(Go(u"ctf_"), cove);
+  EXPECT_EQ(go(u"ctf_"), cove);
 }
 
 }  // namespace
