@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "core/string_list.h"
 #include "platform/platform.h"
