@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/default_file_lists.h"
@@ -178,7 +179,8 @@ const std::pair<Slot, bool AppState::*> kFlagChecks[] = {
     {Slot::lockArchiveCheck, &AppState::lockArchive},
     {Slot::exploreCheck, &AppState::explore}};
 
-// A full installation with the program beside it, its paths validated as at start-up.
+// A full installation with the program inside Soldat's folder, its paths validated as at
+// start-up.
 class SettingsPage : public ToolPaths {
  protected:
   void SetUp() override {
@@ -241,34 +243,22 @@ TEST_F(SettingsPage, FillShowsEverySettingAndReadTakesBackWhatTheUserChanged) {
 TEST_F(SettingsPage, SkipAllFollowsTheThreeSkipBoxesAndEveryClickEnablesApply) {
   FillSettingsPage(state, controls);
   // The box clicked and its state after the click; then "all maps sceneries textures".
-  struct Step {
-    Slot clicked;
-    bool nowChecked;
-    const char* boxes;
-  };
-  const Step steps[] = {
+  const std::tuple<Slot, bool, const char*> steps[] = {
       {Slot::skipAllCheck, false, "0000"},       {Slot::skipAllCheck, true, "1111"},
       {Slot::skipSceneriesCheck, false, "0101"}, {Slot::skipMapsCheck, false, "0001"},
       {Slot::skipMapsCheck, true, "0101"},       {Slot::skipSceneriesCheck, true, "1111"},
   };
-  for (const Step& step : steps) {
+  for (const auto& [clicked, nowChecked, expected] : steps) {
     controls.setEnabled(Slot::applyButton, false);
-    controls.setChecked(step.clicked, step.nowChecked);
-    if (step.clicked == Slot::skipAllCheck) {
-      SkipAllClicked(controls);
-    } else {
-      SkipBoxClicked(controls);
-    }
+    controls.setChecked(clicked, nowChecked);
+    (clicked == Slot::skipAllCheck ? SkipAllClicked : SkipBoxClicked)(controls);
     std::string boxes;
     for (const Slot slot : {Slot::skipAllCheck, Slot::skipMapsCheck, Slot::skipSceneriesCheck,
                             Slot::skipTexturesCheck})
       boxes += controls.checked(slot) ? '1' : '0';
-    EXPECT_EQ(boxes, step.boxes);
+    EXPECT_EQ(boxes, expected);
     EXPECT_TRUE(controls.enabled(Slot::applyButton));
   }
-  controls.setEnabled(Slot::applyButton, false);
-  SettingsPageEdited(controls);
-  EXPECT_TRUE(controls.enabled(Slot::applyButton));
 }
 
 TEST_F(SettingsPage, TheLanguageListHoldsDefaultAndTheFilesInFolderOrder) {
