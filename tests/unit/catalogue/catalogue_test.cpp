@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,16 @@
 namespace {
 
 using fixtures::WriteBytes;
+using Texts = std::vector<std::u16string>;
+
+// "label|style|prefix,prefix"; empty for no filter.
+std::u16string Describe(const std::optional<GameModeFilter>& filter) {
+  if (!filter) return u"";
+  std::u16string text = filter->label + u"|" + filter->gameStyle + u"|";
+  for (const auto& prefix : filter->prefixes) text += prefix + u",";
+  text.pop_back();
+  return text;
+}
 
 // A game and its map editor in a temp folder; rebuilds of the content are counted.
 class Catalogue : public ::testing::Test {
@@ -49,6 +60,18 @@ class Catalogue : public ::testing::Test {
     WriteBytes(folder + std::u16string(name), fixtures::PmsBytes({}));
   }
   ui::TreeItem Group(std::size_t slot) const { return state.catalogueGroups.at(slot); }
+  // The user's filters, as they follow the built-in five.
+  std::vector<std::u16string> LoadFilters() {
+    EXPECT_TRUE(LoadGameModeFilters(state));
+    std::vector<std::u16string> out;
+    for (std::size_t f = 5; f < state.filters.size(); ++f)
+      out.push_back(Describe(state.filters[f]));
+    return out;
+  }
+  void UserFilters(std::initializer_list<std::u16string_view> lines) {
+    WriteBytes(state.programFolder + u"filters.txt", fixtures::Utf16File(lines));
+  }
+  std::uint32_t Find(std::u16string_view name) const { return FindGameModeFilter(state, name); }
 
   testsupport::TempDir dir;
   AppState state;
@@ -60,7 +83,7 @@ class Catalogue : public ::testing::Test {
 };
 
 TEST_F(Catalogue, GroupsCountsAndOrder) {
-  WriteBytes(state.programFolder + u"filters.txt", fixtures::Utf16File({u"Climb ( %1%kz_"}));
+  UserFilters({u"Climb ( %1%kz_"});
   ASSERT_TRUE(LoadGameModeFilters(state));  // a user filter comes after the built-in ones
   for (const auto* name : {u"ctf_b.PMS", u"ctf_A.pms", u"Ash.PMS", u"kz_up.PMS", u"readme.txt"})
     Map(maps, name);
@@ -122,9 +145,6 @@ TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFolders) {
 
   EXPECT_EQ(tree.outline(Group(kRecentGroup)),
             "ctf_Ash.PMS [11/11]\nsolo.PMS [12/12]\ntwin.PMS [12/12]\ntwin.PMS [11/11]\n");
-  EXPECT_EQ(tree.text(Group(kRecentGroup)), u"Recent PW maps ( 4 )");
-  // Recent files are listed again in their own groups and do not count twice.
-  EXPECT_EQ(tree.text(state.catalogueRoot), u"All maps ( 4 )");
 
   state.polyWorksPath.clear();  // without the editor, only the game is listed
   RefreshCatalogue(state);
@@ -140,7 +160,7 @@ TEST_F(Catalogue, SkipDefaultMapsLeavesThemToRecentFilesOnlyAndRefreshEmptiesThe
 
   state.skipDefaultMaps = true;
   RefreshCatalogue(state);
-  EXPECT_EQ(tree.outline(),
+  EXPECT_EQ(tree.outline(),  // the recent file is not counted twice
             "All maps ( 1 ) [0/0] +\n"
             "  Recent PW maps ( 1 ) [1/1]\n    CTF_ash.pms [11/11]\n"
             "  Capture The Flag ( 1 ) [1/1]\n    ctf_Custom.PMS [11/11]\n");
@@ -174,6 +194,72 @@ TEST_F(Catalogue, OneGroupOpenAtATime) {
   tree.collapse(inf);
   CatalogueItemExpanded(state, inf, false);
   EXPECT_EQ(tree.image(inf), kClosedGroupImage);
+}
+
+TEST(FilterLine, ParsesLabelStyleAndPrefixesAndRejectsEmptyFields) {
+  // Only the digit field's first character counts, outside 0..6 as 0; a control ends the line.
+  const std::pair<std::u16string, std::u16string> rows[] = {
+      {u"Climb ( %1%kz_%climb_", u"Climb ( |1|kz_,climb_"},
+      {u"C%12%kz_", u"C|1|kz_"},
+      {u"C%7%kz_", u"C|0|kz_"},
+      {u"C%1%kz_\tmore%climb_", u"C|1|kz_"},
+      {u"C%1%kz %x", u"C|1|kz ,x"},
+      {u"C%1%" + std::u16string(256, u'k'), u"C|1|" + std::u16string(256, u'k')}};
+  for (const auto& [line, expected] : rows)
+    EXPECT_EQ(Describe(ParseFilterLine(line)), expected) << testing::PrintToString(line);
+  for (const std::u16string_view line :
+       {u"C%1%", u"%1%kz_", u"C%%kz_", u"C%1%kz_%", u"C%1%kz_%%x", u"", u"a%1"})
+    EXPECT_FALSE(ParseFilterLine(line)) << testing::PrintToString(line);
+}
+
+TEST_F(Catalogue, BuiltInTableFindsTheLastFilterWhosePrefixStartsTheLowerCasedName) {
+  EXPECT_EQ(LoadFilters(), Texts{});
+  Texts builtIn;
+  for (const auto& filter : state.filters) builtIn.push_back(Describe(filter));
+  EXPECT_EQ(builtIn, (Texts{u"DeathMatch ( |0|dm_", u"Capture The Flag ( |3|ctf_",
+                            u"Team DeathMatch ( |4|tdm_", u"Infiltration ( |5|inf_",
+                            u"Hold The Flag ( |6|htf_"}));
+  EXPECT_EQ(Find(u"CTF_Ash.PMS"), 1u);
+  EXPECT_EQ(Find(u"htf_Void.PMS"), 4u);
+  EXPECT_EQ(Find(u"Ash.PMS"), 0u);
+  EXPECT_EQ(FindGameModeFilter(AppState{}, u"ctf_Ash.PMS"), 0u);
+}
+
+TEST_F(Catalogue, UserLinesFollowLastLineFirstAndInvalidOnesAreSkipped) {
+  UserFilters(
+      {u"A ( %1%kz_", u"B ( %2%kz_%climb_", u"broken", u"Mine ( %3%ctf_", u"Caps ( %1%QZ_"});
+  EXPECT_EQ(LoadFilters(),
+            (Texts{u"Caps ( |1|QZ_", u"Mine ( |3|ctf_", u"B ( |2|kz_,climb_", u"A ( |1|kz_"}));
+  EXPECT_EQ(Find(u"kz_Tower.PMS"), 8u);  // both match: the earlier line of the file wins
+  EXPECT_EQ(Find(u"climb_Tower.PMS"), 7u);
+  EXPECT_EQ(Find(u"ctf_Ash.PMS"), 6u);   // taken from the built-in filter
+  EXPECT_EQ(Find(u"QZ_Tower.PMS"), 0u);  // a capital prefix never matches
+
+  // 261 characters pass the reader, the parser drops what follows the last '%' of a line
+  // without end; a longer line ends the file.
+  UserFilters({u"Climb ( %1%kz_%" + std::u16string(246, u'k'),
+               u"B ( %2%b_" + std::u16string(253, u'b'), u"C ( %3%c_"});
+  EXPECT_EQ(LoadFilters(), (Texts{u"Climb ( |1|kz_"}));
+}
+
+TEST_F(Catalogue, TableStopsAt255KeepingTheEarliestUserLines) {
+  std::string text;
+  for (int i = 0; i < 300; ++i)
+    text += "U" + std::to_string(i) + " ( %1%u" + std::to_string(i) + "_\r\n";
+  fixtures::WriteText(state.programFolder + u"filters.txt", text);
+  const Texts user = LoadFilters();
+  ASSERT_EQ(user.size(), kMaxGameModeFilters - 5);
+  for (const auto& [name, filter] :
+       {std::pair{u"u0_map", 254u}, {u"u249_map", 5u}, {u"u250_map", 0u}})
+    EXPECT_EQ(Find(name), filter);
+}
+
+TEST_F(Catalogue, BuiltInTextMustHoldFiveValidLines) {
+  state.filters.push_back({u"stale", u"0", {u"x"}});
+  const std::u16string_view a = u"A ( %0%a_", b = u"B ( %1%b_", c = u"C ( %2%c_", d = u"D ( %3%d_";
+  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d})));
+  EXPECT_TRUE(state.filters.empty());
+  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d, u"E ( %4%"})));
 }
 
 // ctf_Ash and CTF_Cove, twin.PMS compiled and uncompiled, a prefab; ctf_Ash and the
@@ -225,18 +311,8 @@ TEST_F(PackList, EqualNamesInAnyImageOrderAreRecognised) {
             "  twin.PMS [11/11]\n");
 }
 
-TEST_F(PackList, RemovingAnEntryOrEverything) {
-  Add(Group(kRecentGroup));
-  pack.select(pack.child(state.packRoot));
-  RemovePackListItem(state);
-  EXPECT_EQ(pack.outline(), "Maps to pack ( 2 ) [2/2] +\n  twin.PMS [11/11]\n  twin.PMS [12/12]\n");
-  pack.select(state.packRoot);
-  RemovePackListItem(state);
-  EXPECT_EQ(pack.outline(), "Maps to pack ( 0 ) [2/2]\n");
-  EXPECT_EQ(pack.selected(), state.packRoot);
-}
-
-// Below six entries every change rebuilds the content at once; from six on it waits.
+// Below six entries every change rebuilds the content at once; from six on it waits. The
+// buttons follow the count.
 TEST_F(PackList, TheSixthEntryLeavesTheContentStaleAndRemovingBackToFiveRebuildsIt) {
   Map(maps, u"inf_Abel.PMS");
   RefreshCatalogue(state);
@@ -255,52 +331,46 @@ TEST_F(PackList, TheSixthEntryLeavesTheContentStaleAndRemovingBackToFiveRebuilds
   RemovePackListItem(state);
   EXPECT_EQ(rebuilds, 5);
   EXPECT_FALSE(state.contentStale);
-}
-
-TEST_F(PackList, ButtonsFollowTheCountAndWithoutARebuilderTheContentStaysStale) {
-  pack.deleteAll();  // a start without tool paths relabels before a refresh made the root
-  state.packRoot = ui::kNoItem;
-  for (const int count : {0, 1}) {
-    state.packCount = count;
-    UpdatePackListLabel(state);
+  EXPECT_EQ(pack.outline(),
+            "Maps to pack ( 5 ) [2/2] +\n  CTF_Cove.PMS [11/11]\n  inf_Abel.PMS [11/11]\n"
+            "  tower.PFB [13/13]\n  twin.PMS [11/11]\n  twin.PMS [12/12]\n");
+  for (const bool full : {true, false}) {
     for (ui::Slot s : {ui::Slot::packButton, ui::Slot::saveMapslistButton, ui::Slot::clearButton})
-      EXPECT_EQ(controls.enabled(s), count > 0);
+      EXPECT_EQ(controls.enabled(s), full);
+    pack.select(state.packRoot);
+    RemovePackListItem(state);
   }
-  EXPECT_EQ(pack.outline(), "Maps to pack ( 1 ) [2/2]\n");
-  state.contentStale = true;
+  EXPECT_EQ(pack.outline(), "Maps to pack ( 0 ) [2/2]\n");
+  EXPECT_EQ(pack.selected(), state.packRoot);
+
+  // A start without tool paths relabels before a refresh made the root, and without a
+  // rebuilder the content stays stale.
+  pack.deleteAll();
+  state.packRoot = ui::kNoItem;
   state.rebuildArchiveContent = nullptr;
   state.packCount = 1;
   UpdatePackListLabel(state);
+  EXPECT_EQ(pack.outline(), "Maps to pack ( 1 ) [2/2]\n");
   EXPECT_TRUE(state.contentStale);
 }
 
 // The CTF group open, one entry a level too deep, a top-level item without children.
-class Search : public AFewFiles {
- protected:
-  void SetUp() override {
-    AFewFiles::SetUp();
-    ctf = Group(kFirstGameModeGroup + 1);
-    ash = tree.child(ctf);
-    cove = tree.nextSibling(ash);
-    tree.insertLast(cove, {u"hidden.PMS", 11, 11});
-    mapslist = tree.insertLast(state.catalogueRoot, {u"mapslist.txt", 4, 4});
-    tree.expand(ctf);
-    CatalogueItemExpanded(state, ctf, true);
-  }
-  ui::TreeItem Go(std::u16string_view text) {
+TEST_F(AFewFiles, SearchGoesMatchAfterMatchThenFoldsUpBeepsAndStartsOverInATreeThatMayChange) {
+  const ui::TreeItem root = state.catalogueRoot, ashRecent = tree.child(Group(kRecentGroup));
+  const ui::TreeItem ctf = Group(kFirstGameModeGroup + 1), ash = tree.child(ctf);
+  const ui::TreeItem cove = tree.nextSibling(ash);
+  tree.insertLast(cove, {u"hidden.PMS", 11, 11});
+  const ui::TreeItem mapslist = tree.insertLast(root, {u"mapslist.txt", 4, 4});
+  tree.expand(ctf);
+  CatalogueItemExpanded(state, ctf, true);
+  const auto go = [this](std::u16string_view text) {
     if (controls.text(ui::Slot::mainSearchEdit) != text) {
       controls.setText(ui::Slot::mainSearchEdit, text);
       ResetSearch(state, ui::Slot::mainSearchEdit);  // as the edit's change notification does
     }
     SearchCatalogue(state);
     return tree.selected();
-  }
-
-  ui::TreeItem ctf{}, ash{}, cove{}, mapslist{};
-};
-
-TEST_F(Search, MatchAfterMatchThenFoldUpBeepAndStartOverInATreeThatMayChange) {
-  const ui::TreeItem root = state.catalogueRoot, ashRecent = tree.child(Group(kRecentGroup));
+  };
   // A new text starts at its first match, an empty one does nothing; only entries two
   // levels down are searched ("maps" names the root, a group and the mapslist item).
   const struct {
@@ -312,7 +382,7 @@ TEST_F(Search, MatchAfterMatchThenFoldUpBeepAndStartOverInATreeThatMayChange) {
                  {u"", ashRecent, 1},    {u"hidden", root, 2},   {u"maps", root, 3}};
   for (std::size_t i = 0; i < std::size(presses); ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(Go(presses[i].text), presses[i].shown);
+    EXPECT_EQ(go(presses[i].text), presses[i].shown);
     EXPECT_EQ(tree.lastEnsuredVisible(), presses[i].shown);
     EXPECT_EQ(controls.beeps, presses[i].beeps);
   }
@@ -322,9 +392,9 @@ TEST_F(Search, MatchAfterMatchThenFoldUpBeepAndStartOverInATreeThatMayChange) {
   EXPECT_EQ(tree.image(mapslist), 4);
 
   // Only the count is kept between presses: the next shows the second match of the tree now.
-  EXPECT_EQ(Go(u"ctf_"), ashRecent);
+  EXPECT_EQ(go(u"ctf_"), ashRecent);
   tree.deleteItem(ashRecent);
-  EXPECT_EQ(Go(u"ctf_"), cove);
+  EXPECT_EQ(go(u"ctf_"), cove);
 }
 
 }  // namespace

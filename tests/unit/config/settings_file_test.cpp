@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "core/string_list.h"
+#include "platform/platform.h"
 #include "support/fake_controls.h"
 #include "support/temp_dir.h"
 
@@ -19,22 +19,18 @@ using ui::Slot;
 constexpr WindowFrame kFrame{8, 621, 597};
 constexpr ui::Rect kScreen{0, 0, 1280, 994};
 
-// The eight flags of the Settings section, each with its key and its default.
-struct FlagKey {
-  const char* key;
-  bool AppState::*field;
-  bool byDefault;
-};
-constexpr FlagKey kFlagKeys[] = {
-    {"AutoloadTemplate", &AppState::autoloadTemplate, false},
-    {"SkipDefaultMaps", &AppState::skipDefaultMaps, true},
-    {"SkipDefaultSceneries", &AppState::skipDefaultSceneries, true},
-    {"SkipDefaultTextures", &AppState::skipDefaultTextures, true},
-    {"SkipMapslist", &AppState::skipMapslist, true},
-    {"TestArchive", &AppState::testArchive, false},
-    {"LockArchive", &AppState::lockArchive, false},
-    {"Explore", &AppState::explore, true},
-};
+// The lines a save writes after a load, each ended by '|', with the eleven flags in the
+// order written ('#' in the text) taken from `flags`.
+std::u16string Expected(std::string_view flags) {
+  std::u16string text =
+      u"[Preferences]|Left=100|Top=100|Height=597|LastActiveFolder=|ArchiveType=0|Compression=5|"
+      u"RepairRecord=0|SolidArchive=#|FitImage=#|AddComment=#|[Settings]|SoldatPath=|PWPath=|"
+      u"WinRARPath=|DefaultSaveFolder=|TemplatePath=|AutoloadTemplate=#|SkipDefaultMaps=#|"
+      u"SkipDefaultSceneries=#|SkipDefaultTextures=#|SkipMapslist=#|TestArchive=#|"
+      u"LockArchive=#|Explore=#|Localization=default|";
+  for (const char flag : flags) text[text.find(u'#')] = static_cast<char16_t>(flag);
+  return text;
+}
 
 class SettingsFile : public testing::Test {
  protected:
@@ -62,16 +58,12 @@ class SettingsFile : public testing::Test {
     const ui::Rect& r = controls.windowRect;
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
-  // Archive type, compression, recovery and the three packing checks as the controls show them.
+  // Archive type, compression and recovery as the controls show them.
   std::string Shown() const {
-    std::string shown = controls.checked(Slot::rarRadio) ? "rar" : "";
-    shown += controls.checked(Slot::zipRadio) ? "zip" : "";
-    shown += " m" + std::to_string(controls.comboSelection(Slot::compressionCombo)) + " r" +
-             std::to_string(controls.comboSelection(Slot::recoveryCombo));
-    if (controls.checked(Slot::solidCheck)) shown += " solid";
-    if (controls.checked(Slot::fitImageCheck)) shown += " fit";
-    if (controls.checked(Slot::addCommentCheck)) shown += " comment";
-    return shown;
+    return std::string(controls.checked(Slot::rarRadio) ? "rar" : "") +
+           (controls.checked(Slot::zipRadio) ? "zip" : "") + " m" +
+           std::to_string(controls.comboSelection(Slot::compressionCombo)) + " r" +
+           std::to_string(controls.comboSelection(Slot::recoveryCombo));
   }
   // The file's lines, each ended by '|'.
   std::u16string WrittenLines() const {
@@ -93,12 +85,9 @@ TEST_F(SettingsFile, WithoutAFileEveryKeyTakesItsDefault) {
   state.soldatPath = u"C:\\stale\\Soldat.exe";
   Load();
   EXPECT_EQ(Placed(), (WindowPlacement{100, 100, 621, 597}));  // 594 grown to the least height
-  EXPECT_EQ(Shown(), "rar m5 r0");
-  for (const FlagKey& flag : kFlagKeys) EXPECT_EQ(state.*flag.field, flag.byDefault) << flag.key;
-  EXPECT_EQ(state.soldatPath + state.polyWorksPath + state.winRarPath + state.defaultSaveFolder +
-                state.templatePath + state.lastActiveFolder,
-            u"");
-  EXPECT_EQ(state.languageName, u"default");
+  controls.setText(Slot::archiveNameEdit, u"weekly.rar");      // a name without a folder
+  ASSERT_TRUE(SaveSettings(state, controls));
+  EXPECT_EQ(WrittenLines(), Expected("00001111001"));
 }
 
 // A flag is set by a value whose first character is "1"; any other value, an empty one too,
@@ -106,14 +95,15 @@ TEST_F(SettingsFile, WithoutAFileEveryKeyTakesItsDefault) {
 TEST_F(SettingsFile, FlagsAreSetByALeadingOneOnly) {
   for (const auto& [value, set] : {std::pair{"1abc", true}, {"01", false}, {"", false}}) {
     std::string file = "[Preferences]\r\n";
-    for (const char* key : {"SolidArchive", "FitImage", "AddComment"})
-      file += std::string(key) + "=" + value + "\r\n";
-    file += "[Settings]\r\n";
-    for (const FlagKey& flag : kFlagKeys) file += std::string(flag.key) + "=" + value + "\r\n";
+    for (const char* key :
+         {"SolidArchive", "FitImage", "AddComment", "[Settings]", "AutoloadTemplate",
+          "SkipDefaultMaps", "SkipDefaultSceneries", "SkipDefaultTextures", "SkipMapslist",
+          "TestArchive", "LockArchive", "Explore"})
+      file += key[0] == '[' ? std::string(key) + "\r\n" : std::string(key) + "=" + value + "\r\n";
     Load(file);
-    EXPECT_EQ(Shown(), set ? "rar m5 r0 solid fit comment" : "rar m5 r0") << value;
-    for (const FlagKey& flag : kFlagKeys)
-      EXPECT_EQ(state.*flag.field, set) << flag.key << "=" << value;
+    ASSERT_TRUE(platform::DeleteFilePath(SettingsFilePath(state)));  // written anew in order
+    ASSERT_TRUE(SaveSettings(state, controls));
+    EXPECT_EQ(WrittenLines(), Expected(set ? "11111111111" : "00000000000")) << value;
   }
 }
 
@@ -173,13 +163,6 @@ TEST_F(SettingsFile, SaveWritesEveryKeyInItsSectionAsText) {
             u"TemplatePath=D:\\t\u00e9mplate.txt|AutoloadTemplate=1|SkipDefaultMaps=0|"
             u"SkipDefaultSceneries=1|SkipDefaultTextures=0|SkipMapslist=1|TestArchive=1|"
             u"LockArchive=0|Explore=0|Localization=Deutsch.lng|");
-
-  // A second save replaces the values; a name without a folder leaves no folder.
-  controls.setText(Slot::archiveNameEdit, u"weekly.rar");
-  controls.setChecked(Slot::rarRadio, true);
-  ASSERT_TRUE(SaveSettings(state, controls));
-  EXPECT_TRUE(WrittenLines().starts_with(
-      u"[Preferences]|Left=200|Top=150|Height=800|LastActiveFolder=|ArchiveType=0|Compression"));
 }
 
 // The system keeps the restored place in workspace coordinates, which a task bar at the top

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/default_file_lists.h"
@@ -15,89 +16,226 @@
 
 namespace {
 
-using testsupport::FakeControls;
+using namespace testsupport;
+using namespace fixtures;
 using ui::Slot;
 
-constexpr Slot kPathEdits[] = {Slot::soldatPathEdit, Slot::polyWorksPathEdit, Slot::winRarPathEdit,
-                               Slot::defaultFolderEdit, Slot::templatePathEdit};
-constexpr Slot kFlagChecks[] = {Slot::autoloadTemplateCheck, Slot::skipMapsCheck,
-                                Slot::skipSceneriesCheck,    Slot::skipTexturesCheck,
-                                Slot::skipMapslistCheck,     Slot::testArchiveCheck,
-                                Slot::lockArchiveCheck,      Slot::exploreCheck};
+class ToolPaths : public testing::Test {
+ protected:
+  // Lays out an installation below "games\" (so that every path has a backslash in it,
+  // natively too) and gives `state` the paths named in `given`: s(oldat), w(inrar),
+  // p(olyworks), as a settings file would hold them.
+  void Build(const SoldatInstallOptions& options = StandardInstall(), std::string given = "swp") {
+    state.kindFolders = {u"stale\\", u"stale\\", u"stale\\", u"stale\\", u"stale\\", u"stale\\"};
+    state.soldatFolder = u"stale\\";
+    install = BuildSoldatInstall(dir.path() + u"games\\", options);
+    state.programFolder = install.programFolder;
+    LoadDefaultFileLists(state);
+    if (given.find('s') != std::string::npos) state.soldatPath = install.soldatExe;
+    if (given.find('w') != std::string::npos) state.winRarPath = install.winRarExe;
+    if (given.find('p') != std::string::npos) state.polyWorksPath = install.polyWorksExe;
+  }
 
-// A full installation with the program beside it, its paths validated as at start-up.
-class SettingsPage : public testing::Test {
+  TempDir dir;
+  SoldatInstall install;
+  AppState state;
+  FakeControls controls;
+};
+
+// Each scenario in a fresh installation, from stale folders.
+class ToolPathScenarios
+    : public ToolPaths,
+      public testing::WithParamInterface<
+          std::tuple<void (*)(SoldatInstallOptions&), std::string, std::string, std::string>> {};
+
+TEST_P(ToolPathScenarios, FindWhatExistsGuessWhatIsMissingAndEmptyWhatCannotBeFound) {
+  const auto& [change, given, expected, messages] = GetParam();
+  SoldatInstallOptions options = StandardInstall();
+  change(options);
+  Build(options, given);
+  ValidateToolPaths(state, controls);
+  const AppState& s = state;
+  const SoldatInstall& in = install;
+  // Each path as found and as installed, in the order of the expected letters.
+  const std::pair<std::u16string, std::u16string> paths[] = {
+      {s.soldatPath, in.soldatExe},
+      {s.soldatFolder, in.soldatFolder},
+      {s.kindFolders[kKindMap], in.mapsFolder},
+      {s.kindFolders[kKindScenery], in.sceneryFolder},
+      {s.kindFolders[kKindTexture], in.texturesFolder},
+      {s.kindFolders[kKindEdge], in.edgesFolder},
+      {s.polyWorksPath, in.polyWorksExe},
+      {s.kindFolders[kKindUncompiledMap], in.uncompiledFolder},
+      {s.kindFolders[kKindPrefab], in.prefabsFolder},
+      {s.winRarPath, in.winRarExe}};
+  std::string got, said;
+  for (const auto& [found, installed] : paths)
+    got += found == installed ? 'y' : found.empty() ? '-' : '?';
+  for (const auto& m : controls.messages) {
+    EXPECT_EQ(m.kind, ui::MessageKind::kInformation);
+    said += m.text == u"Please specify valid WinRAR path!"   ? 'W'
+            : m.text == u"Please specify valid Soldat path!" ? 'S'
+                                                             : '?';
+  }
+  EXPECT_EQ(got, expected);
+  EXPECT_EQ(said, messages);
+}
+
+// Per path: y as installed, - empty. Messages: W for WinRAR, S for Soldat, in order.
+using O = SoldatInstallOptions;
+INSTANTIATE_TEST_SUITE_P(
+    Installations, ToolPathScenarios,
+    testing::Values(
+        std::tuple([](O&) {}, "swp", "yyyyyyyyyy", ""),
+        // The program inside the Soldat folder guesses Soldat, and PolyWorks from it.
+        std::tuple([](O& o) { o.program = ProgramPlace::kInsideSoldat; }, "w", "yyyyyyyyyy", ""),
+        std::tuple([](O& o) { o.soldatExe = o.winRar = false; }, "sw", "----------", "WS"),
+        // PolyWorks given without Soldat stays, and its ini is read.
+        std::tuple([](O& o) { o.soldatExe = false; }, "wp", "------yyyy", "S"),
+        std::tuple([](O& o) { o.polyWorks = false; }, "swp", "yyyyyy---y", ""),
+        std::tuple([](O& o) { o.iniFoldersEndWithBackslash = false; }, "swp", "yyyyyyyyyy", ""),
+        std::tuple([](O& o) { o.polyWorksIni = false; }, "swp", "yyyyyyy--y", "")));
+
+TEST_F(ToolPaths, DefaultListsAreSortedAndOnlyAnEmptyOneTurnsItsSkipFlagOff) {
+  SoldatInstallOptions options = StandardInstall();
+  options.defaultMaps = {u"inf_Abel.PMS", u"ctf_Run.PMS", u"CTF_run.pms", u"", u"ctf_Ash.PMS"};
+  options.defaultSceneries.reset();  // no file
+  // A line over the limit ends the reading.
+  options.defaultTextures = {u"run.png", u"ash.bmp", std::u16string(30, u'x'), u"lost.bmp"};
+  state.defaultSceneries.add(u"stale.bmp", 1);
+  Build(options);
+  state.skipDefaultMaps = state.skipDefaultSceneries = true;
+  state.skipDefaultTextures = false;
+  ValidateToolPaths(state, controls);
+  EXPECT_TRUE(state.skipDefaultMaps);
+  EXPECT_FALSE(state.skipDefaultSceneries);
+  EXPECT_FALSE(state.skipDefaultTextures);  // never turned on
+  EXPECT_TRUE(state.defaultSceneries.empty());
+  EXPECT_EQ(state.defaultTextures.join(), u"ash.bmp\r\nrun.png\r\n");
+  EXPECT_EQ(platform::CompareNoCase(state.defaultMaps.join(),
+                                    u"ctf_Ash.PMS\r\nctf_Run.PMS\r\ninf_Abel.PMS\r\n"),
+            0);
+}
+
+TEST_F(ToolPaths, AMissingArchiveFolderBecomesACreatedPackedAndAMissingTemplateIsForgotten) {
+  Build();
+  const std::u16string packed = install.programFolder + u"Packed\\";
+  const std::u16string mine = dir.folder(u"mine");
+  const std::u16string templ = dir.file(u"template.txt");
+  WriteText(templ, "%mdate%\r\n");
+  controls.setChecked(Slot::addCommentCheck, true);
+  const std::u16string typed = mine.substr(0, mine.size() - 1);  // no closing separator
+  // The archive folder as set, then as validated; the template likewise. A folder typed
+  // without its closing backslash gets one: archive names are joined to it.
+  const std::tuple<std::u16string, std::u16string, std::u16string, bool> rows[] = {
+      {dir.path() + u"deleted\\", packed, dir.file(u"gone.txt"), false},
+      {mine, mine, templ, true},
+      {typed, typed + u"\\", templ, true}};
+  for (const auto& [folder, settled, templatePath, kept] : rows) {
+    state.defaultSaveFolder = folder;
+    state.templatePath = templatePath;
+    state.autoloadTemplate = true;
+    ValidateToolPaths(state, controls);
+    EXPECT_EQ(state.defaultSaveFolder, settled);
+    EXPECT_TRUE(platform::Exists(settled));
+    EXPECT_EQ(state.templatePath, kept ? templ : u"");
+    EXPECT_EQ(state.autoloadTemplate, kept);
+    EXPECT_EQ(controls.enabled(Slot::loadTemplateButton), kept);
+  }
+}
+
+TEST(ToolPathHelpers, LoadTemplateButtonAndOpenCommand) {
+  AppState state;
+  FakeControls controls;
+  state.templatePath = u"t.txt";
+  for (const auto& [add, useFile, enabled] :
+       {std::tuple{true, false, true}, {false, false, false}, {true, true, false}}) {
+    controls.setChecked(Slot::addCommentCheck, add);
+    controls.setChecked(Slot::useFileCheck, useFile);
+    UpdateLoadTemplateButton(state, controls);
+    EXPECT_EQ(controls.enabled(Slot::loadTemplateButton), enabled) << add << useFile;
+  }
+
+  EXPECT_EQ(SoldatPathFromOpenCommand(u"\"C:\\Games\\Soldat\\Soldat.exe\" -start \"%1\""),
+            u"C:\\Games\\Soldat\\Soldat.exe");
+  EXPECT_EQ(SoldatPathFromOpenCommand(u"123456789012345"), u"2");
+  EXPECT_EQ(SoldatPathFromOpenCommand(u"1234567890123"), u"");  // too short to hold a path
+}
+
+// The page's edits and boxes with the settings they show.
+const std::pair<Slot, std::u16string AppState::*> kPathEdits[] = {
+    {Slot::soldatPathEdit, &AppState::soldatPath},
+    {Slot::polyWorksPathEdit, &AppState::polyWorksPath},
+    {Slot::winRarPathEdit, &AppState::winRarPath},
+    {Slot::defaultFolderEdit, &AppState::defaultSaveFolder},
+    {Slot::templatePathEdit, &AppState::templatePath}};
+const std::pair<Slot, bool AppState::*> kFlagChecks[] = {
+    {Slot::autoloadTemplateCheck, &AppState::autoloadTemplate},
+    {Slot::skipMapsCheck, &AppState::skipDefaultMaps},
+    {Slot::skipSceneriesCheck, &AppState::skipDefaultSceneries},
+    {Slot::skipTexturesCheck, &AppState::skipDefaultTextures},
+    {Slot::skipMapslistCheck, &AppState::skipMapslist},
+    {Slot::testArchiveCheck, &AppState::testArchive},
+    {Slot::lockArchiveCheck, &AppState::lockArchive},
+    {Slot::exploreCheck, &AppState::explore}};
+
+// A full installation with the program inside Soldat's folder, its paths validated as at
+// start-up.
+class SettingsPage : public ToolPaths {
  protected:
   void SetUp() override {
-    fixtures::SoldatInstallOptions options = fixtures::StandardInstall();
-    options.program = fixtures::ProgramPlace::kInsideSoldat;
-    install = fixtures::BuildSoldatInstall(dir.path() + u"games\\", options);
-    state.programFolder = install.programFolder;
+    SoldatInstallOptions options = StandardInstall();
+    options.program = ProgramPlace::kInsideSoldat;
+    Build(options);
     state.tempFolder = dir.path() + u"temp\\";
-    LoadDefaultFileLists(state);
-    state.soldatPath = install.soldatExe;
-    state.winRarPath = install.winRarExe;
-    state.polyWorksPath = install.polyWorksExe;
     ValidateToolPaths(state, controls);
     ASSERT_EQ(LoadUiText(state, controls), UiTextResult::kLoaded);
     ASSERT_TRUE(controls.messages.empty());
   }
   void Language(std::u16string_view name) const {
-    fixtures::WriteText(install.programFolder + u"Localization\\" + std::u16string(name), "");
+    WriteText(install.programFolder + u"Localization\\" + std::u16string(name), "");
   }
   UiTextResult Apply() {
     return ApplySettings(state, controls, [this](AppState&) { ++refreshes; });
   }
 
-  testsupport::TempDir dir;
-  fixtures::SoldatInstall install;
-  AppState state;
-  FakeControls controls;
   int refreshes = 0;
 };
 
 TEST_F(SettingsPage, FillShowsEverySettingAndReadTakesBackWhatTheUserChanged) {
   state.templatePath = u"C:\\t.txt";
-  state.autoloadTemplate = state.testArchive = false;
-  state.skipDefaultMaps = state.skipDefaultTextures = state.skipMapslist = true;
-  state.skipDefaultSceneries = false;  // "Skip all" needs all three
-  state.lockArchive = state.explore = true;
+  const auto flags = [this](bool fromBoxes) {
+    std::string out;
+    for (const auto& [slot, field] : kFlagChecks)
+      out += (fromBoxes ? controls.checked(slot) : state.*field) ? '1' : '0';
+    return out;
+  };
+  for (std::size_t i = 0; i < std::size(kFlagChecks); ++i)
+    state.*kFlagChecks[i].second = "01011011"[i] == '1';  // "Skip all" needs all three
   controls.setEnabled(Slot::applyButton, true);
 
   FillSettingsPage(state, controls);
 
-  const std::u16string shown[] = {state.soldatPath, state.polyWorksPath, state.winRarPath,
-                                  state.defaultSaveFolder, state.templatePath};
-  for (std::size_t i = 0; i < std::size(kPathEdits); ++i)
-    EXPECT_EQ(controls.text(kPathEdits[i]), shown[i]);
+  for (const auto& [slot, field] : kPathEdits) EXPECT_EQ(controls.text(slot), state.*field);
   EXPECT_EQ(controls.text(Slot::tempFolderEdit), state.tempFolder);
-  std::string checks;
-  for (const Slot slot : kFlagChecks) checks += controls.checked(slot) ? '1' : '0';
-  EXPECT_EQ(checks, "01011011");
+  EXPECT_EQ(flags(true), "01011011");
   EXPECT_FALSE(controls.checked(Slot::skipAllCheck));
   EXPECT_EQ(controls.text(Slot::languageCombo), u"default");
   EXPECT_FALSE(controls.enabled(Slot::applyButton));
 
   // The user edits every field; paths are read up to 260 characters.
-  for (const Slot slot : kPathEdits) controls.setText(slot, u"C:\\" + std::u16string(300, u'p'));
-  for (const Slot slot : kFlagChecks) controls.setChecked(slot, !controls.checked(slot));
+  for (const auto& [slot, field] : kPathEdits)
+    controls.setText(slot, u"C:\\" + std::u16string(300, u'p'));
+  for (const auto& [slot, field] : kFlagChecks) controls.setChecked(slot, !controls.checked(slot));
   controls.setText(Slot::tempFolderEdit, u"ignored");
   controls.setEnabled(Slot::applyButton, true);
 
   ReadSettingsPage(state, controls);
 
-  const std::u16string cut = u"C:\\" + std::u16string(257, u'p');
-  for (const std::u16string* field : {&state.soldatPath, &state.polyWorksPath, &state.winRarPath,
-                                      &state.defaultSaveFolder, &state.templatePath})
-    EXPECT_EQ(*field, cut);
+  for (const auto& [slot, field] : kPathEdits)
+    EXPECT_EQ(state.*field, u"C:\\" + std::u16string(257, u'p'));
   EXPECT_EQ(state.tempFolder, dir.path() + u"temp\\");
-  const bool flags[] = {state.autoloadTemplate,     state.skipDefaultMaps,
-                        state.skipDefaultSceneries, state.skipDefaultTextures,
-                        state.skipMapslist,         state.testArchive,
-                        state.lockArchive,          state.explore};
-  std::string read;
-  for (const bool on : flags) read += on ? '1' : '0';
-  EXPECT_EQ(read, "10100100");
+  EXPECT_EQ(flags(false), "10100100");
   EXPECT_EQ(state.languageName, u"default");
   EXPECT_FALSE(controls.enabled(Slot::applyButton));
 }
@@ -105,34 +243,22 @@ TEST_F(SettingsPage, FillShowsEverySettingAndReadTakesBackWhatTheUserChanged) {
 TEST_F(SettingsPage, SkipAllFollowsTheThreeSkipBoxesAndEveryClickEnablesApply) {
   FillSettingsPage(state, controls);
   // The box clicked and its state after the click; then "all maps sceneries textures".
-  struct Step {
-    Slot clicked;
-    bool nowChecked;
-    const char* boxes;
-  };
-  const Step steps[] = {
+  const std::tuple<Slot, bool, const char*> steps[] = {
       {Slot::skipAllCheck, false, "0000"},       {Slot::skipAllCheck, true, "1111"},
       {Slot::skipSceneriesCheck, false, "0101"}, {Slot::skipMapsCheck, false, "0001"},
       {Slot::skipMapsCheck, true, "0101"},       {Slot::skipSceneriesCheck, true, "1111"},
   };
-  for (const Step& step : steps) {
+  for (const auto& [clicked, nowChecked, expected] : steps) {
     controls.setEnabled(Slot::applyButton, false);
-    controls.setChecked(step.clicked, step.nowChecked);
-    if (step.clicked == Slot::skipAllCheck) {
-      SkipAllClicked(controls);
-    } else {
-      SkipBoxClicked(controls);
-    }
+    controls.setChecked(clicked, nowChecked);
+    (clicked == Slot::skipAllCheck ? SkipAllClicked : SkipBoxClicked)(controls);
     std::string boxes;
     for (const Slot slot : {Slot::skipAllCheck, Slot::skipMapsCheck, Slot::skipSceneriesCheck,
                             Slot::skipTexturesCheck})
       boxes += controls.checked(slot) ? '1' : '0';
-    EXPECT_EQ(boxes, step.boxes);
+    EXPECT_EQ(boxes, expected);
     EXPECT_TRUE(controls.enabled(Slot::applyButton));
   }
-  controls.setEnabled(Slot::applyButton, false);
-  SettingsPageEdited(controls);
-  EXPECT_TRUE(controls.enabled(Slot::applyButton));
 }
 
 TEST_F(SettingsPage, TheLanguageListHoldsDefaultAndTheFilesInFolderOrder) {
@@ -182,7 +308,7 @@ TEST_F(SettingsPage, ApplyChecksThePathsRefreshesAndShowsWhatTheChecksMadeOfThem
   std::string table;
   for (int i = 0; i < 161; ++i)
     table += (i == uitext::kReady ? "Bereit" : "T") + std::string("\r\n");
-  fixtures::WriteText(install.programFolder + u"Localization\\Deutsch.lng", table);
+  WriteText(install.programFolder + u"Localization\\Deutsch.lng", table);
   FillSettingsPage(state, controls);
   controls.setText(Slot::winRarPathEdit, install.winRarExe);
   const auto& items = controls.at(Slot::languageCombo).items;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/help.h"
 #include "core/text_helpers.h"
 #include "support/fake_controls.h"
 #include "support/temp_dir.h"
@@ -102,6 +103,23 @@ TEST_F(UiText, MessagesBeforeTheWindowIsLabelledUseTheChosenLanguage) {
   state.uiText.clear();
   EnsureRuntimeUiText(state);
   EXPECT_EQ(UiString(state, 137), L(137));
+}
+
+TEST_F(UiText, HelpOpensThePageBesideTheProgramOrSaysWhereItWasLookedFor) {
+  ASSERT_TRUE(LoadBuiltinRuntimeUiText(state));
+  const std::vector<ui::ShellRequest>& opened = controls.shellOpens;
+  const std::u16string page = dir.file(u"Soldat ZEK Help.htm");
+
+  EXPECT_FALSE(ShowHelp(state, controls));
+  EXPECT_TRUE(opened.empty());
+  ASSERT_EQ(controls.messages.size(), 1u);
+  EXPECT_EQ(controls.messages[0].text, page + u"\r\nCan not locate the help file!");
+
+  fixtures::WriteText(page, "<html></html>");
+  EXPECT_TRUE(ShowHelp(state, controls));
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].verb + u" " + opened[0].file, u"open " + page);
+  EXPECT_EQ(opened[0].folder, dir.path());
 }
 
 }  // namespace

@@ -11,20 +11,7 @@ using ui::MemoryTree;
 using ui::TreeItem;
 
 // What the window tests, which compare this tree with a tree view, do not reach.
-TEST(MemoryTree, IgnoresUnknownHandlesAndPlacesUnderAnotherParent) {
-  MemoryTree tree;
-  const TreeItem top = tree.insertLast(kNoItem, {u"top", 0, 0});
-  const TreeItem child = tree.insertLast(top, {u"child", 0, 0});
-  EXPECT_EQ(tree.insertAfter(kNoItem, child, {u"x"}), kNoItem);
-  EXPECT_EQ(tree.insertLast(9999, {u"x"}), kNoItem);
-  tree.setText(9999, u"x");
-  EXPECT_EQ(tree.itemCount(), 2);
-  EXPECT_EQ(tree.text(9999) + tree.text(kNoItem), u"");
-  EXPECT_EQ(tree.image(kNoItem) + tree.overlay(9999) + tree.childCount(9999), 0);
-  EXPECT_EQ(tree.text(top, 2), u"to");
-}
-
-TEST(MemoryTree, DeletesSubtreesMovingTheSelectionAsTheTreeViewDoes) {
+TEST(MemoryTree, IgnoresUnknownHandlesAndDeletesSubtreesMovingTheSelectionAsTheTreeViewDoes) {
   MemoryTree tree;
   const TreeItem top = tree.insertLast(kNoItem, {u"top", 0, 0});
   const TreeItem g1 = tree.insertLast(top, {u"g1", 1, 1});
@@ -32,6 +19,14 @@ TEST(MemoryTree, DeletesSubtreesMovingTheSelectionAsTheTreeViewDoes) {
   const TreeItem g2 = tree.insertLast(top, {u"g2", 1, 1});
   const TreeItem g3 = tree.insertLast(top, {u"g3", 1, 1});
   const TreeItem second = tree.insertLast(kNoItem, {u"second", 0, 0});
+  EXPECT_EQ(tree.insertAfter(kNoItem, e1, {u"x"}), kNoItem);  // under another parent
+  EXPECT_EQ(tree.insertLast(9999, {u"x"}), kNoItem);
+  tree.setText(9999, u"x");
+  EXPECT_EQ(tree.itemCount(), 6);
+  EXPECT_EQ(tree.text(9999) + tree.text(kNoItem), u"");
+  EXPECT_EQ(tree.image(kNoItem) + tree.overlay(9999) + tree.childCount(9999), 0);
+  EXPECT_EQ(tree.text(top, 2), u"to");
+
   // To the next sibling, else the parent, else (at the top level) the previous sibling.
   const struct {
     TreeItem selected, deleted, heir;
