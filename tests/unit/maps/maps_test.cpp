@@ -202,7 +202,7 @@ TEST_F(MapsTest, MissingUnopenableAndForeignFilesAreNeitherReadNorDetailed) {
     EXPECT_EQ(Details(name, kind, false), std::u16string(name) + u"|File not found!|");
 }
 
-TEST_F(MapsTest, PfbEitherEditorsLayoutReadsAlikeUpToTheRoomForNames) {
+TEST_F(MapsTest, PfbEitherEditorsLayoutReadsAlikeAndAFileBothFitReadsAsClassic) {
   for (const PfbLayout layout : {PfbLayout::kClassic88, PfbLayout::kWithNormals124}) {
     SCOPED_TRACE(static_cast<int>(layout));
     PfbSpec recipe = FullPrefab();
@@ -219,24 +219,14 @@ TEST_F(MapsTest, PfbEitherEditorsLayoutReadsAlikeUpToTheRoomForNames) {
     recipe.sceneryNames.push_back("one-too-many.bmp");
     EXPECT_EQ(Pfb(PfbBytes(recipe)), uitext::kSceneryLimit);
   }
-}
-
-TEST_F(MapsTest, PfbEmptyAmbiguousOrUnrecognisedFilesReadAsTheClassicLayout) {
-  // Empty, ending at the waypoint count, or with junk behind that fits neither layout.
-  PfbSpec recipe, junk = FullPrefab();
-  recipe.writeWaypointRecords = false;
-  junk.trailing = {1, 2, 3};
-  for (const Bytes& bytes : {Bytes(10, 0), PfbBytes(recipe), PfbBytes(junk)})
-    EXPECT_EQ(Pfb(bytes), 0u);
-  EXPECT_EQ(counts.waypointCount, 4);
 
   // 1 polygon, 3 colliders; read with 124-byte polygons, the third collider holds zero counts
-  // and 3 links that end at the end of the file: both layouts fit.
-  recipe = PfbSpec{};
+  // and 3 links that end at the end of the file: both layouts fit, and the classic one wins.
+  PfbSpec recipe;
   recipe.polygonCount = 1;
   recipe.colliderCount = 3;
   Bytes bytes = PfbBytes(recipe);
-  const std::size_t third = 2 + 88 + 2 + 2 * 16;  // where 124-byte polygons would end
+  const std::size_t third = 2 + 88 + 2 + 2 + 2 * 16;  // where 124-byte polygons would end
   std::fill_n(bytes.begin() + third, 16, 0);
   bytes[third + 8] = 3;  // the link count under the other reading
   ASSERT_EQ(Pfb(bytes), 0u);
