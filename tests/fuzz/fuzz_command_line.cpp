@@ -1,10 +1,9 @@
 // A file association hands the program whatever name a downloaded file has: any argument
 // vector ends in one of the three outcomes, with the pack list and its count agreeing.
 #include "catalogue/pack_list.h"
-#include "config/ui_text.h"
 #include "fuzz_support.h"
 #include "packing/command_line.h"
-#include "support/fake_controls.h"
+#include "support/maps_fixture.h"
 #include "ui/memory_tree.h"
 
 using fuzzsupport::Check;
@@ -21,17 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   AppState state;
   testsupport::FakeControls controls;
   ui::MemoryTree pack;
-  if (!LoadBuiltinRuntimeUiText(state)) std::abort();
-  state.controls = &controls;
+  if (!testsupport::SetUpMapsState(state, fuzzsupport::Folder(), &controls)) std::abort();
   state.packTree = &pack;
   state.soldatFolder = fuzzsupport::Folder().path();
-  state.kindFolders[kKindMap] = state.soldatFolder + u"maps\\";
-  state.kindFolders[kKindUncompiledMap] = state.soldatFolder + u"Uncompiled\\";
-  state.kindFolders[kKindPrefab] = state.soldatFolder + u"Prefabs\\";
   state.polyWorksPath = state.soldatFolder + u"Soldat PolyWorks.exe";
   ClearPackList(state);
-  controls.at(ui::Slot::compressionCombo).items.assign(6, u"-");
-  controls.at(ui::Slot::recoveryCombo).items.assign(11, u"-");
+  fuzzsupport::FillCombos(controls);
   controls.setText(ui::Slot::archiveNameEdit, u"pack.rar");
 
   const CommandLineOutcome outcome = ParseCommandLine(state, controls, arguments, {});

@@ -1,7 +1,5 @@
 // Prefabs travel over the internet: whatever the bytes, the parser ends with one of its
 // codes, keeps its names terminated and never accepts more names than it holds.
-#include <cstring>
-
 #include "core/ui_text_ids.h"
 #include "fixtures/map_writer.h"
 #include "fuzz_support.h"
@@ -24,8 +22,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static MapCounts counts;
   const std::uint32_t code = ParsePfbPrefab({data, size}, counts);
-  for (const auto& name : counts.sceneryNames)
-    Check(std::memchr(name.data(), 0, name.size()) != nullptr);
+  for (const auto& name : counts.sceneryNames) fuzzsupport::CheckTerminated(name);
   Check(counts.sceneryCount == 0);
   Check(code == 0 || code == uitext::kFileDamaged || code == uitext::kSceneryLimit);
   Check(code != 0 || counts.sceneryInstanceCount <= kMaxSceneryNames);

@@ -1,18 +1,12 @@
 // Maps travel over the internet: whatever the bytes, the parser ends with one of its codes,
 // keeps its texts terminated and accepts only counts within limits.
-#include <cstring>
-
 #include "core/ui_text_ids.h"
 #include "fixtures/map_writer.h"
 #include "fuzz_support.h"
 #include "maps/map_parsers.h"
 
 using fuzzsupport::Check;
-
-template <std::size_t N>
-void CheckTerminated(const std::array<char, N>& text) {
-  Check(std::memchr(text.data(), 0, N) != nullptr);
-}
+using fuzzsupport::CheckTerminated;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fixtures::PmsSpec full, uncompiled;

@@ -3,7 +3,6 @@
 #include "config/settings_file.h"
 #include "config/ui_text.h"
 #include "fuzz_support.h"
-#include "support/fake_controls.h"
 
 using fuzzsupport::Check;
 using ui::Slot;
@@ -21,8 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fixtures::WriteBytes(dir.path() + u"Localization\\fuzz.lng", bytes);
 
   testsupport::FakeControls controls;
-  controls.at(Slot::compressionCombo).items.assign(6, u"->");
-  controls.at(Slot::recoveryCombo).items.assign(11, u"->");
+  fuzzsupport::FillCombos(controls);
   LoadSettings(state, controls);
   const ui::Rect& window = controls.windowRect;
   Check(window.right - window.left == 621 && window.bottom - window.top >= 597);

@@ -92,28 +92,6 @@ TEST(StringList, SortUniqueOrdersIgnoringCaseAndKeepsTheLastOfEachRun) {
   for (const auto& [input, expected] : rows) EXPECT_EQ(Read(Make(input, true)), expected);
 }
 
-TEST(StringList, SortUniqueGivesSortedDistinctEntriesOfItsInput) {
-  std::mt19937 rng(20240611);
-  for (int round = 0; round < 2000; ++round) {
-    SCOPED_TRACE(round);
-    const Entries input = RandomEntries(rng, 14);
-    const Entries out = Read(Make(input, true));
-    for (std::size_t i = 0; i < out.size(); ++i) {
-      ASSERT_FALSE(out[i].text.empty());
-      ASSERT_NE(std::find(input.begin(), input.end(), out[i]), input.end());
-      if (i + 1 == out.size()) break;
-      const int order = platform::CompareNoCase(out[i].text, out[i + 1].text);
-      ASSERT_LE(order, 0);
-      ASSERT_FALSE(order == 0 && out[i].tag == out[i + 1].tag);
-    }
-    for (const Entry& e : input) {  // every text of every tag is still there in some case
-      ASSERT_TRUE(e.text.empty() || std::any_of(out.begin(), out.end(), [&](const Entry& o) {
-                    return o.tag == e.tag && platform::CompareNoCase(o.text, e.text) == 0;
-                  }));
-    }
-  }
-}
-
 TEST(StringList, SubtractRemovesMatchesOfTheOtherListByTextAndTag) {
   const auto subtract = [](const Entries& mine, const Entries& other, bool ignoreTags,
                            bool otherSorted = true) {
@@ -129,23 +107,42 @@ TEST(StringList, SubtractRemovesMatchesOfTheOtherListByTextAndTag) {
   // A forward merge: "a" is found second in an unsorted list, so the "b" before it is missed.
   EXPECT_EQ(subtract({{u"a", 0}, {u"b", 0}}, {{u"b", 0}, {u"a", 0}}, false, false),
             (Entries{{u"b", 0}}));
+}
 
-  // Between sorted lists of one tag, exactly the entries with a match in the other go.
-  std::mt19937 rng(7);
+// Random lists: a sort gives sorted distinct entries of its input, and between sorted lists of
+// one tag a subtract removes exactly the entries with a match in the other.
+TEST(StringList, SortAndSubtractKeepTheirPropertiesOnRandomLists) {
+  std::mt19937 rng(20240611);
   for (int round = 0; round < 2000; ++round) {
     SCOPED_TRACE(round);
-    Entries mine = RandomEntries(rng, 10), other = RandomEntries(rng, 10);
-    for (Entries* list : {&mine, &other})
+    Entries input = RandomEntries(rng, 14), other = RandomEntries(rng, 10);
+    const Entries out = Read(Make(input, true));
+    for (std::size_t i = 0; i < out.size(); ++i) {
+      ASSERT_FALSE(out[i].text.empty());
+      ASSERT_NE(std::find(input.begin(), input.end(), out[i]), input.end());
+      if (i + 1 == out.size()) break;
+      const int order = platform::CompareNoCase(out[i].text, out[i + 1].text);
+      ASSERT_LE(order, 0);
+      ASSERT_FALSE(order == 0 && out[i].tag == out[i + 1].tag);
+    }
+    for (const Entry& e : input) {  // every text of every tag is still there in some case
+      ASSERT_TRUE(e.text.empty() || std::any_of(out.begin(), out.end(), [&](const Entry& o) {
+                    return o.tag == e.tag && platform::CompareNoCase(o.text, e.text) == 0;
+                  }));
+    }
+
+    for (Entries* list : {&input, &other})
       for (Entry& e : *list) e.tag = 0;
-    const Entries before = Read(Make(mine, true));
+    StringList mine = Make(input, true);
     Entries expected;
-    for (const Entry& e : before) {
+    for (const Entry& e : Read(mine)) {
       if (std::none_of(other.begin(), other.end(), [&](const Entry& o) {
             return platform::CompareNoCase(o.text, e.text) == 0;
           }))
         expected.push_back(e);
     }
-    ASSERT_EQ(subtract(mine, other, round % 2 == 0), expected);
+    mine.subtract(Make(other, true), round % 2 == 0);
+    ASSERT_EQ(Read(mine), expected);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -20,6 +21,7 @@ namespace {
 using namespace fixtures;
 using Bytes = std::vector<std::uint8_t>;
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
 auto Fields(const MapCounts& c) {
   return std::tie(c.polygonCount, c.sceneryInstanceCount, c.sceneryCount, c.sceneryNames,
@@ -33,23 +35,27 @@ auto Fields(const MapSummary& m) {
 
 struct Case {
   Bytes bytes;
-  bool cut;  // and so damaged
+  bool damaged;
 };
 
 // The file cut inside its head and around each count (before, inside, behind it and a byte
-// into what follows), and whole with each value written at each count.
+// into what follows), and whole with each value written at each count. A file cut before
+// `readEnd` is damaged; `damage` tells which patched files are.
 std::vector<Case> CutsAndPatches(const Bytes& whole, const std::vector<std::size_t>& offsets,
-                                 const std::vector<std::int32_t>& values) {
+                                 const std::vector<std::int32_t>& values,
+                                 const std::function<bool(std::size_t, std::int32_t)>& damage,
+                                 std::size_t readEnd) {
   std::vector<Case> cases;
   std::vector<std::size_t> cuts = {0, 1, 30, whole.size() - 1};
   for (const std::size_t at : offsets)
     for (const std::size_t cut : {at - 1, at, at + 1, at + 2, at + 4, at + 5})
       if (cut < whole.size()) cuts.push_back(cut);
   for (const std::size_t cut : cuts)
-    cases.push_back({Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut)), true});
+    cases.push_back(
+        {Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut)), cut < readEnd});
   for (const std::size_t at : offsets) {
     for (const std::int32_t value : values) {
-      Case& c = cases.emplace_back(Case{whole, false});
+      Case& c = cases.emplace_back(Case{whole, damage(at, value)});
       for (std::size_t i = 0; i < 4 && at + i < whole.size(); ++i)
         c.bytes[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
     }
@@ -88,18 +94,22 @@ TEST_F(MapParsersTest, MapsReadFromTheFileAsFromTheWholeFileInMemory) {
   const Bytes whole = PmsBytes(recipe, &at);
   MapSummary fromFile, inMemory;
   ASSERT_EQ(ParsePmsMap(whole, inMemory, true), 0u);
+  // A negative count is damage; a negative grid is empty, and a large one more than the file.
+  const auto damage = [&](std::size_t field, std::int32_t value) {
+    return field == at.sectorRange ? value > 2 : value < 0;
+  };
   for (const Case& c :
        CutsAndPatches(whole,
                       {at.polygonCount, at.sectorRange, at.sceneryInstanceCount, at.sceneryCount,
                        at.colliderCount, at.spawnCount, at.waypointCount},
-                      {-1, 0, 1, 2, 1 << 20, kMin})) {
+                      {-1, 0, 1, 2, 1 << 20, kMax, kMin}, damage, whole.size())) {
     SCOPED_TRACE(files);
     const std::u16string name = Write(c.bytes, u".pms");
     for (const bool compiledMode : {true, false}) {
       const std::uint32_t code = ReadPmsMap(state, name, fromFile, compiledMode);
       EXPECT_EQ(ParsePmsMap(c.bytes, inMemory, compiledMode), code);
       EXPECT_TRUE(Fields(fromFile) == Fields(inMemory));
-      EXPECT_TRUE(!c.cut || code == uitext::kFileDamaged) << code;
+      EXPECT_TRUE(!c.damaged || code == uitext::kFileDamaged) << code;
     }
   }
 }
@@ -117,14 +127,18 @@ TEST_F(MapParsersTest, PrefabsOfEitherLayoutReadFromTheFileAsFromTheWholeFileInM
     const Bytes whole = PfbBytes(recipe, &at);
     MapCounts fromFile, inMemory;
     ASSERT_EQ(ParsePfbPrefab(whole, inMemory), 0u);
-    // 16-bit counts: each value patches a count and the first bytes of what follows it.
-    for (const Case& c :
-         CutsAndPatches(whole, {at.polygonCount, at.sceneryCount, at.colliderCount, at.spawnCount},
-                        {0, 1, 0x01F5, 0xFFFF})) {
+    // 16-bit counts: each value patches a count and the first bytes of what follows it. A cut
+    // classic file is damaged up to its waypoint count; the other layout, cut, reads as classic.
+    for (const Case& c : CutsAndPatches(
+             whole,
+             {at.polygonCount, at.sceneryCount, at.colliderCount, at.spawnCount, at.waypointCount},
+             {0, 1, 0x01F5, 0xFFFF}, [](std::size_t, std::int32_t) { return false; },
+             layout == PfbLayout::kClassic88 ? at.waypointCount + 2 : 0)) {
       SCOPED_TRACE(files);
       const std::uint32_t code = ReadPfbPrefab(state, Write(c.bytes, u".pfb"), fromFile);
       EXPECT_EQ(ParsePfbPrefab(c.bytes, inMemory), code);
       EXPECT_TRUE(Fields(fromFile) == Fields(inMemory));
+      EXPECT_TRUE(!c.damaged || code == uitext::kFileDamaged) << code;
     }
   }
 }

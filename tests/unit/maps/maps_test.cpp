@@ -4,7 +4,8 @@
 #include <chrono>
 #include <ctime>
 #include <filesystem>
-#include <limits>
+#include <iomanip>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -61,11 +62,7 @@ class MapsTest : public testing::Test {
     if (kind >= 0 && kind < kKindCount) path = state.kindFolders[kind] + path;
     WriteBytes(path, bytes);
     std::tm local{};
-    local.tm_year = 124;
-    local.tm_mon = 2;
-    local.tm_mday = 5;
-    local.tm_hour = 9;
-    local.tm_min = 7;
+    std::istringstream("05.03.2024 09:07") >> std::get_time(&local, "%d.%m.%Y %H:%M");
     local.tm_isdst = -1;
     const auto when = std::chrono::system_clock::from_time_t(std::mktime(&local));
     std::filesystem::last_write_time(NativePath(path), std::chrono::file_clock::from_sys(when));
@@ -179,49 +176,12 @@ TEST_F(MapsTest, PmsLimitsAndTheSectorGridDecideTheResult) {
   }
 }
 
-// Cuts are in map_parsers_test.cpp.
-TEST_F(MapsTest, CountsNegativeOrBeyondTheFileAndCutPrefabsAreDamage) {
-  PmsSpec recipe;
-  recipe.polygonCount = 20;
-  recipe.sceneryNames = {"a.bmp", "b.bmp"};
-  PmsOffsets at;
-  const Bytes whole = PmsBytes(recipe, &at);
-  ASSERT_EQ(Pms(whole), 0u);
-  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-  const auto polygonsHeld = static_cast<std::int32_t>((at.end - at.polygonCount - 8) / 121);
-  using O = PmsOffsets;
-  const std::pair<std::size_t O::*, std::int32_t> patches[] = {
-      {&O::polygonCount, -1},           {&O::polygonCount, polygonsHeld + 1},
-      {&O::sectorRange, 1 << 20},       {&O::sectorRange, std::numeric_limits<std::int32_t>::max()},
-      {&O::sceneryInstanceCount, kMin}, {&O::sceneryCount, -1},
-      {&O::colliderCount, -1},          {&O::spawnCount, kMin},
-      {&O::waypointCount, -1}};
-  for (const auto& [field, value] : patches) {
-    SCOPED_TRACE(value);
-    Bytes bytes = whole;
-    for (int i = 0; i < 4; ++i) bytes[at.*field + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    EXPECT_EQ(Pms(bytes, kCompiled), uitext::kFileDamaged);
-    EXPECT_EQ(Pms(bytes, kUncompiled), uitext::kFileDamaged);
-  }
-
-  // A prefab cut anywhere; a name it ends inside is not half-read, the records before it stay.
-  PfbOffsets in;
-  const Bytes prefab = PfbBytes(FullPrefab(), &in);
-  const std::size_t insideSecondName = in.sceneryCount + 2 + 88 + 37 + 1 + 4;
-  for (const std::size_t cut : {std::size_t{0}, in.sceneryCount, in.sceneryCount + 1,
-                                in.spawnCount + 2 + 16, in.waypointCount + 1, insideSecondName})
-    EXPECT_EQ(Pfb({prefab.begin(), prefab.begin() + cut}), uitext::kFileDamaged) << cut;
-  EXPECT_EQ(counts.polygonCount, 2);
-  EXPECT_EQ(Names(counts, 2), (Strings{"bush.bmp", ""}));
-}
-
-TEST_F(MapsTest, MissingUnopenableAndForeignFilesAreNotRead) {
+TEST_F(MapsTest, MissingUnopenableAndForeignFilesAreNeitherReadNorDetailed) {
   PmsSpec recipe;
   recipe.sceneryNames = {"left-over.bmp"};
   ASSERT_EQ(Pms(PmsBytes(recipe)), 0u);
   ASSERT_EQ(Pfb(PfbBytes(FullPrefab())), 0u);
-  // Nothing of the previous map or prefab survives a failed read; names from outside never
-  // reach beyond the folder, and no name is no file.
+  // Nothing of the previous map or prefab survives a failed read.
   EXPECT_EQ(ReadPmsMap(state, u"absent.pms", map, kCompiled), uitext::kFileNotFound);
   EXPECT_EQ(std::string(map.description.data()) + map.texture.data() + Names(map.counts, 1)[0], "");
   EXPECT_EQ(ReadPfbPrefab(state, u"absent.pfb", counts), uitext::kFileNotFound);
@@ -230,14 +190,19 @@ TEST_F(MapsTest, MissingUnopenableAndForeignFilesAreNotRead) {
   EXPECT_EQ(ReadPmsMap(state, u"test.pms", map, kUncompiled), uitext::kFileNotFound);
   dir.folder(u"maps/folder.pms");
   EXPECT_EQ(ReadPmsMap(state, u"folder.pms", map, kCompiled), uitext::kFailedToOpen);
+  EXPECT_EQ(Details(u"folder.pms", kKindMap, false), u"folder.pms|Failed to open the file!|");
+  // Names from outside never reach beyond the folder and no name is no file; a kind without
+  // a folder takes the name as the path.
   Put(-1, dir.file(u"outside"), PmsBytes(recipe));
-  for (const std::u16string_view name : {u"..\\outside", u""}) {
+  for (const std::u16string_view name : {u"..\\outside", u""})
     EXPECT_EQ(ReadPmsMap(state, name, map, kCompiled), uitext::kFileNotFound);
-    EXPECT_EQ(ReadPfbPrefab(state, name, counts), uitext::kFileNotFound);
-  }
+  for (const auto& [name, kind] : {std::pair<const char16_t*, int>{u"..\\outside", kKindMap},
+                                   {u"gone.pms", kKindMap},
+                                   {u"test.pms", 6}})
+    EXPECT_EQ(Details(name, kind, false), std::u16string(name) + u"|File not found!|");
 }
 
-TEST_F(MapsTest, PfbEitherEditorsLayoutReadsAlikeUpToTheRoomForNames) {
+TEST_F(MapsTest, PfbEitherEditorsLayoutReadsAlikeAndAFileBothFitReadsAsClassic) {
   for (const PfbLayout layout : {PfbLayout::kClassic88, PfbLayout::kWithNormals124}) {
     SCOPED_TRACE(static_cast<int>(layout));
     PfbSpec recipe = FullPrefab();
@@ -254,24 +219,14 @@ TEST_F(MapsTest, PfbEitherEditorsLayoutReadsAlikeUpToTheRoomForNames) {
     recipe.sceneryNames.push_back("one-too-many.bmp");
     EXPECT_EQ(Pfb(PfbBytes(recipe)), uitext::kSceneryLimit);
   }
-}
-
-TEST_F(MapsTest, PfbEmptyAmbiguousOrUnrecognisedFilesReadAsTheClassicLayout) {
-  // Empty, ending at the waypoint count, or with junk behind that fits neither layout.
-  PfbSpec recipe, junk = FullPrefab();
-  recipe.writeWaypointRecords = false;
-  junk.trailing = {1, 2, 3};
-  for (const Bytes& bytes : {Bytes(10, 0), PfbBytes(recipe), PfbBytes(junk)})
-    EXPECT_EQ(Pfb(bytes), 0u);
-  EXPECT_EQ(counts.waypointCount, 4);
 
   // 1 polygon, 3 colliders; read with 124-byte polygons, the third collider holds zero counts
-  // and 3 links that end at the end of the file: both layouts fit.
-  recipe = PfbSpec{};
+  // and 3 links that end at the end of the file: both layouts fit, and the classic one wins.
+  PfbSpec recipe;
   recipe.polygonCount = 1;
   recipe.colliderCount = 3;
   Bytes bytes = PfbBytes(recipe);
-  const std::size_t third = 2 + 88 + 2 + 2 * 16;  // where 124-byte polygons would end
+  const std::size_t third = 2 + 88 + 2 + 2 + 2 * 16;  // where 124-byte polygons would end
   std::fill_n(bytes.begin() + third, 16, 0);
   bytes[third + 8] = 3;  // the link count under the other reading
   ASSERT_EQ(Pfb(bytes), 0u);
@@ -327,11 +282,12 @@ TEST_F(MapsTest, ReportNamedFilesAreListedAndLookedUpInFileOrder) {
   sound.texture = "tex.bmp";
   sound.sceneryNames = {"tree.bmp"};
   Put(kKindMap, u"T.PMS", PmsBytes(sound));
-  // A prefab with a missing scenery is packed; one cut inside its second record is not.
+  // A prefab with a missing scenery is packed; one cut inside its second name is not, and
+  // keeps the name before.
   PfbSpec house;
   house.sceneryNames = {"tree.bmp", "lamp.png"};
   Put(kKindPrefab, u"house.pfb", PfbBytes(house));
-  house.cutAt = 2 + 88 * 2 + 2 + 88 + 10;
+  house.cutAt = 2 + 88 * 2 + 2 + 88 + 37 + 1 + 4;
   Put(kKindPrefab, u"cut.pfb", PfbBytes(house));
   PmsSpec big;
   big.texture = "sand.bmp";
@@ -438,17 +394,6 @@ TEST_F(MapsTest, DetailsShowEachKindsLineBeforeDateAndWholeKilobytes) {
                                        u"Modified: 05.03.2024  09:07|Size: " +
                                        DecimalText(std::int64_t(bytes.size() / 1024)) + u" kb|");
   }
-}
-
-TEST_F(MapsTest, DetailsOfMissingUnopenableOrForeignFilesSaySo) {
-  Put(-1, dir.file(u"secret.pms"));
-  Put(kKindMap, u"m.pms");
-  dir.folder(u"maps\\folder.pms");
-  EXPECT_EQ(Details(u"folder.pms", kKindMap, false), u"folder.pms|Failed to open the file!|");
-  const std::pair<std::u16string, int> missing[] = {
-      {u"gone.pms", kKindMap}, {u"m.pms", 6}, {u"..\\secret.pms", kKindMap}};
-  for (const auto& [name, kind] : missing)
-    EXPECT_EQ(Details(name, kind, false), name + u"|File not found!|");
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ TEST(CompareNoCase, OrdersNamesAsWindowsWordSortDoes) {
        u"Map_2.pms", u"map10.pms",  u"map2.pms",   u"map2.PMS~",  u"map2+.pms"},
       // An accent breaks a tie before the marks do.
       {u"e", u"\u00E9", u"ea", u"e-a", u"\u00C9a", u"\u00E9-a", u"eb", u"f"},
+      {u"", u"-", u"a"},
   };
   for (const auto& names : orders) {
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -54,10 +55,6 @@ TEST(CompareNoCase, EqualOnlyWhenTheNamesDifferInLetterCaseAlone) {
   EXPECT_EQ(platform::CompareNoCase(u"tr\u00ADee.bmp", u"tree.bmp"), 0);
   EXPECT_EQ(platform::CompareNoCase(u"Tree-2.BMP", u"tree-2.bmp"), 0);
   EXPECT_EQ(platform::CompareNoCase(u"", u""), 0);
-  EXPECT_NE(platform::CompareNoCase(u"tree-2.bmp", u"tree2.bmp"), 0);
-  EXPECT_NE(platform::CompareNoCase(u"it's.bmp", u"it-s.bmp"), 0);
-  EXPECT_LT(platform::CompareNoCase(u"", u"-"), 0);
-  EXPECT_LT(platform::CompareNoCase(u"-", u"a"), 0);
 }
 
 }  // namespace

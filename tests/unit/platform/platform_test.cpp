@@ -50,7 +50,8 @@ TEST(Files, MissingFilesAndFoldersAreNotOpenedAndListsMatchInAnyLetterCase) {
   EXPECT_TRUE(platform::ListFiles(dir.file(u"missing\\"), u"*.pms").empty());
 }
 
-TEST(Ini, RoundTripsValuesAndFallsBackForMissingOnes) {
+// Another program's file may hold a line of any length; writing one key keeps all of it.
+TEST(Ini, RoundTripsValuesFallsBackForMissingOnesAndKeepsEveryLineHoweverLong) {
   TempDir dir;
   const auto file = dir.file(u"Soldat ZEK.ini");
   const auto read = [&](std::u16string_view section, std::u16string_view key, std::size_t max) {
@@ -68,28 +69,19 @@ TEST(Ini, RoundTripsValuesAndFallsBackForMissingOnes) {
   EXPECT_EQ(read(u"Settings", u"Path", 6), u"C:\\Sol");
   EXPECT_EQ(read(u"Settings", u"Localization", 64), u"\u0420\u0443\u0441.lng");
   EXPECT_EQ(read(u"Settings", u"Left", 260), u"none");
-}
 
-// Another program's file may hold a line of any length; writing one key keeps all of it.
-TEST(Ini, WritingAKeyKeepsEveryLineHoweverLong) {
-  TempDir dir;
-  const auto file = dir.file(u"soldat.ini");
+  const auto ansi = dir.file(u"soldat.ini");
   const std::string longLine = "Motd=" + std::string(5000, 'm');
   const std::string before =
       "[NETWORK]\r\n" + longLine + "\r\nPort=23073\r\n[GAME]\r\nGameStyle=0\r\n";
-  fixtures::WriteText(file, before);
-  ASSERT_TRUE(
-      platform::WriteIniString(file, u"GAME", u"GameStyle", u"3", platform::NewIniFile::kAnsi));
-  const auto bytes = platform::ReadWholeFile(file);
+  fixtures::WriteText(ansi, before);
+  ASSERT_TRUE(platform::WriteIniString(ansi, u"GAME", u"GameStyle", u"3\u00E9",
+                                       platform::NewIniFile::kAnsi));
+  const auto bytes = platform::ReadWholeFile(ansi);
   ASSERT_TRUE(bytes);
   EXPECT_EQ(std::string(bytes->begin(), bytes->end()),
-            "[NETWORK]\r\n" + longLine + "\r\nPort=23073\r\n[GAME]\r\nGameStyle=3\r\n");
-  EXPECT_EQ(platform::ReadIniString(file, u"NETWORK", u"Port", u"", 260), u"23073");
-}
-
-TEST(Text, AnsiConversion) {
-  EXPECT_EQ(platform::AnsiToUtf16("Caf\xE9"), u"Caf\u00E9");
-  EXPECT_EQ(platform::Utf16ToAnsi(u"Caf\u00E9"), "Caf\xE9");
+            "[NETWORK]\r\n" + longLine + "\r\nPort=23073\r\n[GAME]\r\nGameStyle=3\xE9\r\n");
+  EXPECT_EQ(platform::ReadIniString(ansi, u"NETWORK", u"Port", u"", 260), u"23073");
 }
 
 }  // namespace
