@@ -180,7 +180,8 @@ std::optional<std::u16string> Win32Controls::chooseFile(const ui::FileDialogRequ
   dialog.nMaxFile = 261;
   dialog.lpstrInitialDir = folder.c_str();
   dialog.lpstrTitle = title.c_str();
-  dialog.Flags = request.save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST;
+  // The current folder stays where it was: the dialog would otherwise move it.
+  dialog.Flags = (request.save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST) | OFN_NOCHANGEDIR;
   dialog.lpstrDefExt = extension.c_str();
   const BOOL chosen = request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   if (!chosen) return std::nullopt;

@@ -78,7 +78,7 @@ bool ExistsInFolder(const AppState& state, FileKind kind, std::u16string_view na
     return cache != nullptr
                ? cache->namesIn(kind, state.kindFolders[static_cast<std::size_t>(kind)])
                      .contains(name)
-               : platform::Exists(*path);
+               : platform::IsFile(*path);
   };
   return cache != nullptr ? cache->exists(kind, name, lookUp) : lookUp();
 }

@@ -60,7 +60,7 @@ std::size_t FileReader::readAt(std::int64_t offset, void* destination, std::size
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path) {
   FileReader reader;
-  if (!reader.open(path)) return std::nullopt;
+  if (!reader.open(path) || reader.size() > kMaxWholeFileBytes) return std::nullopt;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(reader.size()));
   bytes.resize(reader.read(bytes.data(), bytes.size()));
   return bytes;

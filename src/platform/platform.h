@@ -33,10 +33,14 @@ struct LocalTime {
 // True when the path's attributes can be read: a file or a folder of that name exists.
 bool Exists(std::u16string_view path);
 
-// Answers whether names are in one folder, letter case ignored as the Windows file system
-// ignores it. Posix reads the folder once, at the first question, so that many questions
-// cost one listing; Windows asks the file system for each name. For one piece of work: a
-// file added later may go unseen.
+// True when a file, not a folder, has that path: a folder named like a map or an image is
+// not one, and packing it would pack the folder.
+bool IsFile(std::u16string_view path);
+
+// Answers whether files (not subfolders) of given names are in one folder, letter case ignored as
+// the Windows file system ignores it. Posix reads the folder once, at the first question, so that
+// many questions cost one listing; Windows asks the file system for each name. For one piece of
+// work: a file added later may go unseen.
 class FolderNames {
  public:
   explicit FolderNames(std::u16string folder) : folder_(std::move(folder)) {}
@@ -49,7 +53,12 @@ class FolderNames {
   [[maybe_unused]] std::unordered_set<std::u16string> folded_;  // posix: lower-cased names
 };
 
-// The whole file, or nothing when it cannot be opened. Others may read it meanwhile.
+// Files read whole (lists, templates, localization) are small text; a larger one is
+// refused as unreadable rather than allocated.
+inline constexpr std::uint64_t kMaxWholeFileBytes = std::uint64_t{64} << 20;
+
+// The whole file, or nothing when it cannot be opened or is over kMaxWholeFileBytes.
+// Others may read it meanwhile.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path);
 
 // Creates or replaces the file, unshared, and writes the bytes. False when it cannot be

@@ -137,14 +137,24 @@ bool Exists(std::u16string_view path) {
   return ::stat(detail::ExistingNativePath(path).c_str(), &st) == 0;
 }
 
+bool IsFile(std::u16string_view path) {
+  struct stat st {};
+  return ::stat(detail::ExistingNativePath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
 bool FolderNames::contains(std::u16string_view name) {
   if (!read_) {
     read_ = true;
     const std::string folder = detail::ExistingNativePath(folder_);
     if (DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str())) {
       while (const dirent* entry = ::readdir(dir)) {
-        const std::string n = entry->d_name;
-        if (n != "." && n != "..") folded_.insert(LowerCase(detail::FromNative(n)));
+        // Links and unknown types are asked about what they lead to.
+        struct stat st {};
+        const bool folder =
+            entry->d_type == DT_DIR ||
+            ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
+             ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode));
+        if (!folder) folded_.insert(LowerCase(detail::FromNative(entry->d_name)));
       }
       ::closedir(dir);
     }

@@ -66,8 +66,13 @@ bool Exists(std::u16string_view path) {
   return GetFileAttributesW(detail::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool IsFile(std::u16string_view path) {
+  const DWORD attributes = GetFileAttributesW(detail::Wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool FolderNames::contains(std::u16string_view name) {
-  return Exists(folder_ + std::u16string(name));
+  return IsFile(folder_ + std::u16string(name));
 }
 
 bool WriteNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {

@@ -44,7 +44,7 @@ TEST(AnyCase, FolderNamesAnswerInAnyLetterCaseAndTheCacheAsksOncePerSpelling) {
   ASSERT_TRUE(platform::CreateFolder(dir.file(u"Edges")));
   platform::FolderNames names(dir.path());
   EXPECT_TRUE(names.contains(u"rock.bmp"));
-  EXPECT_TRUE(names.contains(u"EDGES"));
+  EXPECT_FALSE(names.contains(u"EDGES"));  // a folder is not an image
   EXPECT_FALSE(names.contains(u"rock.png"));
   EXPECT_FALSE(platform::FolderNames(dir.file(u"missing\\")).contains(u"rock.bmp"));
 

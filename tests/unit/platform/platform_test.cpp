@@ -50,6 +50,24 @@ TEST(Files, MissingFilesAndFoldersAreNotOpenedAndListsMatchInAnyLetterCase) {
   EXPECT_TRUE(platform::ListFiles(dir.file(u"missing\\"), u"*.pms").empty());
 }
 
+// A folder named like an image is not the image; a stranger's
+// huge list or template is refused whole instead of being read into memory.
+TEST(Files, FoldersAreNotFilesAndHugeFilesAreNotReadWhole) {
+  TempDir dir;
+  fixtures::WriteText(dir.file(u"Tree.bmp"), "x");
+  dir.folder(u"rock.bmp");
+  EXPECT_TRUE(platform::IsFile(dir.file(u"tree.BMP")));
+  EXPECT_FALSE(platform::IsFile(dir.file(u"rock.bmp")));
+  EXPECT_TRUE(platform::Exists(dir.file(u"rock.bmp")));
+
+  const std::u16string huge = dir.file(u"huge.txt");
+  fixtures::WriteText(huge, "x");
+  std::filesystem::resize_file(dir.native() / "huge.txt", platform::kMaxWholeFileBytes);
+  EXPECT_TRUE(platform::ReadWholeFile(huge));
+  std::filesystem::resize_file(dir.native() / "huge.txt", platform::kMaxWholeFileBytes + 1);
+  EXPECT_FALSE(platform::ReadWholeFile(huge));
+}
+
 // Another program's file may hold a line of any length; writing one key keeps all of it.
 TEST(Ini, RoundTripsValuesFallsBackForMissingOnesAndKeepsEveryLineHoweverLong) {
   TempDir dir;
