@@ -275,8 +275,8 @@ TEST_F(MapsTest, ReportNamedFilesAreListedAndLookedUpInFileOrder) {
   Put(kKindScenery, u"h\u00E9re.bmp");
   PmsSpec outside;
   outside.texture = "..\\secret.bmp";
-  // An e acute in the ANSI code page; an empty name names nothing.
-  outside.sceneryNames = {"gone.bmp", "h\xE9re.bmp", "", "tree.bmp", "sub\\inner.png"};
+  // An e acute in the ANSI code page; an empty name names nothing; a folder is no image.
+  outside.sceneryNames = {"gone.bmp", "h\xE9re.bmp", "", "tree.bmp", "sub\\inner.png", "sub"};
   Put(kKindMap, u"S.PMS", PmsBytes(outside));
   PmsSpec sound;
   sound.texture = "tex.bmp";
@@ -302,8 +302,9 @@ TEST_F(MapsTest, ReportNamedFilesAreListedAndLookedUpInFileOrder) {
       rows[] = {
           {u"S.PMS", kKindMap, false,
            u"S.PMS|- texture not found: ..\\secret.bmp|- edge not found: ..\\secret.bmp|"
-           u"- scenery not found: gone.bmp|- scenery not found: sub\\inner.png||",
-           u"..\\secret.bmp#10|", u"gone.bmp#2|h\u00E9re.bmp#1|tree.bmp#1|sub\\inner.png#2|"},
+           u"- scenery not found: gone.bmp|- scenery not found: sub\\inner.png|"
+           u"- scenery not found: sub||",
+           u"..\\secret.bmp#10|", u"gone.bmp#2|h\u00E9re.bmp#1|tree.bmp#1|sub\\inner.png#2|sub#2|"},
           {u"T.PMS", kKindMap, false, u"T.PMS|- edge not found: tex.bmp||", u"tex.bmp#6|",
            u"tree.bmp#1|"},
           {u"house.pfb", kKindPrefab, false, u"house.pfb|- scenery not found: lamp.png||", u"",
