@@ -1,4 +1,3 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "packing/archive_comment.h"
@@ -10,70 +9,54 @@ using packingtest::Narrow;
 using packingtest::PackingTest;
 using ui::Slot;
 
-constexpr platform::LocalTime kPackDay{2026, 12, 5, 14, 30, 0};
-constexpr char16_t kTemplate[] =
-    u"Date: %mdate%\r\nAbout: %descr%\r\n%stats%--\r\n%mlist%--\r\n%zeksg%\r\n"
-    u"%stats%%MDATE%";
-
-TEST_F(PackingTest, TheCommentTabShowsWhetherACommentWillBeAdded) {
+// The tab icon says whether a comment will be added; the controls follow the two boxes.
+TEST_F(PackingTest, CommentControlsAndTabIconFollowAddCommentAndUseThisFile) {
   const std::u16string existing = dir.file(u"comment file.txt");
   fixtures::WriteBytes(existing, std::vector<std::uint8_t>{'x'});
   struct Row {
-    bool add;
-    bool useFile;
-    std::u16string file;
-    std::u16string box;
+    bool add, useFile;
+    std::u16string file, box;
+    bool templateSet;
     int image;
+    std::string enabled;  // use file, browse, file box, load template, comment box
   };
   const Row rows[] = {
-      {false, false, u"", u"text", 15}, {false, true, existing, u"", 15},
-      {true, false, u"", u"text", 14},  {true, false, existing, u"", 15},
-      {true, true, existing, u"", 14},  {true, true, dir.file(u"gone.txt"), u"text", 15},
-      {true, true, u"", u"text", 15},
+      {false, false, u"", u"text", true, 15, "00000"},
+      {false, true, existing, u"", true, 15, "00000"},
+      {true, false, u"", u"text", true, 14, "10011"},
+      {true, false, existing, u"", false, 15, "10001"},
+      {true, true, existing, u"", true, 14, "11100"},
+      {true, true, dir.file(u"gone.txt"), u"text", true, 15, "11100"},
+      {true, true, u"", u"text", true, 15, "11100"},
+  };
+  const Slot slots[] = {Slot::useFileCheck, Slot::browseCommentFileButton, Slot::commentFileEdit,
+                        Slot::loadTemplateButton, Slot::commentEdit};
+  const auto enabled = [&] {
+    std::string flags;
+    for (const Slot slot : slots) flags += controls.enabled(slot) ? '1' : '0';
+    return flags;
   };
   for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(&row - rows));
     controls.setChecked(Slot::addCommentCheck, row.add);
     controls.setChecked(Slot::useFileCheck, row.useFile);
     controls.setText(Slot::commentFileEdit, row.file);
     controls.setText(Slot::commentEdit, row.box);
-    UpdateCommentTabIcon(state);
-    EXPECT_EQ(controls.tabImage(kCommentTab), row.image)
-        << row.add << row.useFile << Narrow(row.file) << Narrow(row.box);
-  }
-}
-
-TEST_F(PackingTest, CommentControlsFollowAddCommentAndUseThisFile) {
-  struct Row {
-    bool add, useFile, templateSet;
-    const char* enabled;  // use file, browse, file box, load template, comment box
-  };
-  const Row rows[] = {{false, false, true, "00000"},
-                      {false, true, true, "00000"},
-                      {true, false, true, "10011"},
-                      {true, false, false, "10001"},
-                      {true, true, true, "11100"}};
-  const Slot slots[] = {Slot::useFileCheck, Slot::browseCommentFileButton, Slot::commentFileEdit,
-                        Slot::loadTemplateButton, Slot::commentEdit};
-  for (const Row& row : rows) {
-    controls.setChecked(Slot::addCommentCheck, row.add);
-    controls.setChecked(Slot::useFileCheck, row.useFile);
     state.templatePath = row.templateSet ? u"C:\\template.txt" : u"";
-    controls.setText(Slot::commentEdit, u"text");
     controls.tabs[kCommentTab].image = -1;
     UpdateCommentControls(state);
-    EXPECT_EQ(controls.tabImage(kCommentTab), row.add && !row.useFile ? 14 : 15);
-    std::string enabled;
-    for (const Slot slot : slots) enabled += controls.enabled(slot) ? '1' : '0';
-    EXPECT_EQ(enabled, row.enabled) << row.add << row.useFile << row.templateSet;
+    EXPECT_EQ(controls.tabImage(kCommentTab), row.image);
+    EXPECT_EQ(enabled(), row.enabled);
   }
   // "Use this file:" alone switches between the file and the box, whatever "Add comment" says.
   controls.setChecked(Slot::addCommentCheck, false);
+  controls.setText(Slot::commentEdit, u"text");
   for (const bool useFile : {true, false}) {
     controls.setChecked(Slot::useFileCheck, useFile);
+    controls.tabs[kCommentTab].image = -1;
     CommentFileChoiceChanged(state);
-    std::string enabled;
-    for (const Slot slot : slots) enabled += controls.enabled(slot) ? '1' : '0';
-    EXPECT_EQ(enabled, useFile ? "11100" : "10011");
+    EXPECT_EQ(enabled(), useFile ? "11100" : "10011");
+    EXPECT_EQ(controls.tabImage(kCommentTab), 15);
   }
 }
 
@@ -107,16 +90,6 @@ TEST_F(PackingTest, BrowsingForTheCommentFileStartsInItsFolderOrTheProgramFolder
   }
 }
 
-TEST_F(PackingTest, TheCommentOfNoMapsHasOnlyTheDateAndTheSignature) {
-  PutImage(kKindScenery, "tree.bmp");
-  PutMap("ctf_Ash.PMS");
-  Build();
-  content.setOverlay(Item(kKindMap, u"ctf_Ash.PMS"), kMarkExcluded);
-  controls.setText(Slot::commentEdit, kTemplate);
-  EXPECT_EQ(ComposeArchiveComment(state, kPackDay),
-            u"Date: 05.12.2026\r\nAbout: \r\n--\r\n--\r\nPacked with ZEK v3.0.7\r\n%stats%%MDATE%");
-}
-
 // The date is the file's own, "dd.mm.yyyy  hh:mm"; the rest is exact.
 void ExpectOneFileComment(const std::string& comment, const std::string& rest) {
   ASSERT_GT(comment.size(), 23u);
@@ -126,48 +99,42 @@ void ExpectOneFileComment(const std::string& comment, const std::string& rest) {
   EXPECT_EQ(comment.substr(23), rest + "--\r\nPacked with ZEK v3.0.7\r\n%stats%%MDATE%");
 }
 
-TEST_F(PackingTest, TheCommentOfOneFileTakesItsOwnDateDescriptionAndStatistics) {
+// Several files, then one map, one prefab and none, as the content marks leave them.
+TEST_F(PackingTest, TheCommentDescribesWhatIsIncluded) {
+  PutMap("ctf_Bay.PMS");
   PutMap("ctf_Ash.PMS", kKindMap, "Ash valley");
+  PutMap("draft.PMS", kKindUncompiledMap);
+  PutPrefab("house.PFB");
+  PutPrefab("wall.PFB");
   Build();
-  controls.setText(Slot::commentEdit, kTemplate);
-  ExpectOneFileComment(Narrow(ComposeArchiveComment(state, kPackDay)),
+  Mark(kKindUncompiledMap, u"draft.PMS");
+  controls.setText(Slot::commentEdit,
+                   u"Date: %mdate%\r\nAbout: %descr%\r\n%stats%--\r\n%mlist%--\r\n%zeksg%\r\n"
+                   u"%stats%%MDATE%");
+  const auto comment = [&] { return ComposeArchiveComment(state, {2026, 12, 5, 14, 30, 0}); };
+  EXPECT_EQ(comment(),
+            u"Date: 05.12.2026\r\nAbout: mappack\r\nMaps - 2\r\nPrefabs - 2\r\n--\r\n"
+            u"ctf_Ash.PMS\r\nctf_Bay.PMS\r\nhouse.PFB\r\nwall.PFB\r\n--\r\n"
+            u"Packed with ZEK v3.0.7\r\n%stats%%MDATE%");
+
+  Mark(kKindMap, u"ctf_Bay.PMS");
+  Mark(kKindPrefab, u"");
+  ExpectOneFileComment(Narrow(comment()),
                        "\r\nAbout: Ash valley\r\nPolygons: ---- 10\r\nSceneries: --- 1\r\n"
                        "Spawns: ------ 2\r\nColliders: --- 0\r\nWaypoints: --- 0\r\n"
                        "Nade kits: --- 3\r\nMed kits: ---- 4\r\nJet: --------- 190\r\n"
                        "Weather: ----- None\r\nSteps: ------- Hard\r\n--\r\nctf_Ash.PMS");
 
-  pack.deleteAll();
-  state.packRoot = pack.insertLast(ui::kNoItem, {u"Maps to pack", 2, 2});
-  state.packCount = 0;
-  PutPrefab("house.PFB");
-  Build();
-  ExpectOneFileComment(Narrow(ComposeArchiveComment(state, kPackDay)),
+  Mark(kKindMap, u"");
+  Mark(kKindPrefab, u"house.PFB", kMarkIncluded);
+  ExpectOneFileComment(Narrow(comment()),
                        "\r\nAbout: prefab\r\nPolygons: ---- 2\r\nSceneries: --- 0\r\n"
                        "Spawns: ------ 0\r\nColliders: --- 0\r\nWaypoints: --- 0\r\n--\r\n"
                        "house.PFB");
-}
 
-TEST_F(PackingTest, TheCommentOfSeveralFilesCountsThemPerGroupAndListsThem) {
-  PutMap("ctf_Bay.PMS");
-  PutMap("ctf_Ash.PMS");
-  PutMap("draft.PMS", kKindUncompiledMap);
-  PutPrefab("house.PFB");
-  PutPrefab("wall.PFB");
-  Build();
-  content.setOverlay(Item(kKindUncompiledMap, u"draft.PMS"), kMarkExcluded);
-  controls.setText(Slot::commentEdit, kTemplate);
-  EXPECT_EQ(ComposeArchiveComment(state, kPackDay),
-            u"Date: 05.12.2026\r\nAbout: mappack\r\nMaps - 2\r\nPrefabs - 2\r\n--\r\n"
-            u"ctf_Ash.PMS\r\nctf_Bay.PMS\r\nhouse.PFB\r\nwall.PFB\r\n--\r\n"
-            u"Packed with ZEK v3.0.7\r\n%stats%%MDATE%");
-}
-
-TEST_F(PackingTest, TheCommentFileHoldsOneAnsiByteACharacter) {
-  const std::u16string path = Temp(u"comment.txt");
-  ASSERT_TRUE(WriteCommentFile(path, u"Caf\u00E9 \u4E2D\r\n"));
-  EXPECT_EQ(platform::ReadWholeFile(path),
-            (std::vector<std::uint8_t>{'C', 'a', 'f', 0xE9, ' ', '?', '\r', '\n'}));
-  EXPECT_FALSE(WriteCommentFile(dir.folder(u"a folder"), u"x"));
+  Mark(kKindPrefab, u"");
+  EXPECT_EQ(comment(),
+            u"Date: 05.12.2026\r\nAbout: \r\n--\r\n--\r\nPacked with ZEK v3.0.7\r\n%stats%%MDATE%");
 }
 
 }  // namespace

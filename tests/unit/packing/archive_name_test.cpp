@@ -80,19 +80,17 @@ TEST(NormalizedArchiveName, KeepsTheWholePathWithinItsBudget) {
 }
 
 TEST_F(PackingTest, NormalizingSetsTheRarOnlyOptionsAndRewritesTheBox) {
+  Choose("ctf_Ash.PMS", kKindMap);
   for (const bool rar : {true, false}) {
     controls.setChecked(ui::Slot::rarRadio, rar);
-    controls.setChecked(ui::Slot::zipRadio, !rar);
+    controls.repaints.clear();
     NormalizeArchiveName(state);
     for (const ui::Slot slot :
          {ui::Slot::recoveryLabel, ui::Slot::recoveryCombo, ui::Slot::solidCheck})
       EXPECT_EQ(controls.enabled(slot), rar);
+    EXPECT_EQ(controls.text(ui::Slot::archiveNameEdit), rar ? u"ctf_ash.rar" : u"ctf_ash.zip");
+    EXPECT_THAT(controls.repaints, testing::ElementsAre(ui::Slot::archiveNameEdit));
   }
-  Choose("ctf_Ash.PMS", kKindMap);
-  controls.repaints.clear();
-  NormalizeArchiveName(state);
-  EXPECT_EQ(controls.text(ui::Slot::archiveNameEdit), u"ctf_ash.zip");
-  EXPECT_THAT(controls.repaints, testing::ElementsAre(ui::Slot::archiveNameEdit));
 }
 
 TEST_F(PackingTest, BrowsingForTheArchiveStartsInItsFolderAndTakesThePathAsChosen) {

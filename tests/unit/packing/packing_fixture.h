@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -20,6 +19,8 @@
 #include "ui/memory_tree.h"
 
 namespace packingtest {
+
+using Bytes = std::optional<std::vector<std::uint8_t>>;
 
 inline std::string Narrow(std::u16string_view text) {  // the texts here are ASCII
   return {text.begin(), text.end()};
@@ -60,25 +61,19 @@ class PackingTest : public testing::Test {
     controls.setComboSelection(ui::Slot::recoveryCombo, 0);
     controls.tabs[2].image = 15;
     state.runProcess = [this](std::u16string_view line, const std::function<void()>& tick) {
-      return Play(line, tick);
+      runs.push_back(Narrow(line));
+      listFiles.push_back(platform::ReadWholeFile(Temp(u"zek.lst")));
+      mapslistFiles.push_back(platform::ReadWholeFile(Temp(u"mapslist.txt")));
+      commentFiles.push_back(platform::ReadWholeFile(Temp(u"comment.txt")));
+      const Played played = script.contains(runs.size() - 1) ? script[runs.size() - 1] : Played{};
+      for (int i = 0; i < played.ticks; ++i) tick();
+      return played.exitCode;
     };
-  }
-
-  std::optional<std::uint32_t> Play(std::u16string_view line, const std::function<void()>& tick) {
-    runs.emplace_back(line);
-    listFiles.push_back(platform::ReadWholeFile(Temp(u"zek.lst")));
-    mapslistFiles.push_back(platform::ReadWholeFile(Temp(u"mapslist.txt")));
-    commentFiles.push_back(platform::ReadWholeFile(Temp(u"comment.txt")));
-    const auto scripted = script.find(runs.size() - 1);
-    const Played played = scripted == script.end() ? Played{} : scripted->second;
-    for (int i = 0; i < played.ticks; ++i) tick();
-    return played.exitCode;
   }
 
   std::u16string Temp(std::u16string_view name) const {
     return state.tempFolder + std::u16string(name);
   }
-
   void Put(int kind, std::string_view name, const std::vector<std::uint8_t>& bytes) {
     fixtures::WriteBytes(state.kindFolders[kind] + Wide(name), bytes);
   }
@@ -113,24 +108,15 @@ class PackingTest : public testing::Test {
   }
   void Build() { BuildArchiveContent(state); }
 
-  ui::TreeItem Item(int kind, std::u16string_view name) const {
+  // Marks one content item, or its whole group for an empty name.
+  void Mark(int kind, std::u16string_view name, int mark = kMarkExcluded) {
     const ui::TreeItem group = state.contentGroups[static_cast<std::size_t>(kind)];
     for (ui::TreeItem c = content.child(group); c != ui::kNoItem; c = content.nextSibling(c))
-      if (content.text(c) == name) return c;
-    ADD_FAILURE() << "no item " << Narrow(name);
-    return ui::kNoItem;
+      if (name.empty() || content.text(c) == name) content.setOverlay(c, mark);
   }
 
-  std::vector<std::string> Runs() const {
-    std::vector<std::string> lines;
-    for (const std::u16string& run : runs) lines.push_back(Narrow(run));
-    return lines;
-  }
   std::string Quoted(std::u16string_view text) const { return "\"" + Narrow(text) + "\""; }
   std::string W() const { return Quoted(state.winRarPath); }
-  std::u16string DefaultArchive(std::u16string_view name) const {
-    return state.defaultSaveFolder + std::u16string(name);
-  }
   bool AnyTempFileLeft() const {
     return platform::Exists(Temp(u"zek.lst")) || platform::Exists(Temp(u"mapslist.txt")) ||
            platform::Exists(Temp(u"comment.txt"));
@@ -148,10 +134,10 @@ class PackingTest : public testing::Test {
   AppState state;
 
   std::map<std::size_t, Played> script;  // by run number, from 0
-  std::vector<std::u16string> runs;
-  std::vector<std::optional<std::vector<std::uint8_t>>> listFiles;
-  std::vector<std::optional<std::vector<std::uint8_t>>> mapslistFiles;
-  std::vector<std::optional<std::vector<std::uint8_t>>> commentFiles;
+  std::vector<std::string> runs;
+  std::vector<Bytes> listFiles;
+  std::vector<Bytes> mapslistFiles;
+  std::vector<Bytes> commentFiles;
 };
 
 }  // namespace packingtest
