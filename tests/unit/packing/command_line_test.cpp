@@ -56,25 +56,23 @@ class CommandLine : public testing::Test {
   // Every value the options can change.
   std::map<std::string, std::string> Snapshot(const CommandLineOutcome& outcome) const {
     const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
-    return {{"rar", flag(controls.checked(Slot::rarRadio))},
-            {"zip", flag(controls.checked(Slot::zipRadio))},
-            {"comment", flag(controls.checked(Slot::addCommentCheck))},
-            {"useFile", flag(controls.checked(Slot::useFileCheck))},
-            {"commentFile", Narrow(controls.text(Slot::commentFileEdit))},
-            {"m", std::to_string(controls.comboSelection(Slot::compressionCombo))},
-            {"r", std::to_string(controls.comboSelection(Slot::recoveryCombo))},
-            {"solid", flag(controls.checked(Slot::solidCheck))},
-            {"skipMaps", flag(state.skipDefaultMaps)},
-            {"skipSceneries", flag(state.skipDefaultSceneries)},
-            {"skipTextures", flag(state.skipDefaultTextures)},
-            {"skipMapslist", flag(state.skipMapslist)},
-            {"explore", flag(state.explore)},
-            {"lock", flag(state.lockArchive)},
-            {"test", flag(state.testArchive)},
-            {"name", Narrow(controls.text(Slot::archiveNameEdit))},
-            {"templateLoads", std::to_string(templateLoads)},
-            {"unattended", flag(outcome.unattended)},
-            {"mode", flag(state.commandLineMode)}};
+    return {
+        {"format", flag(controls.checked(Slot::rarRadio)) + flag(controls.checked(Slot::zipRadio))},
+        {"comment", flag(controls.checked(Slot::addCommentCheck))},
+        {"useFile", flag(controls.checked(Slot::useFileCheck))},
+        {"commentFile", Narrow(controls.text(Slot::commentFileEdit))},
+        {"m", std::to_string(controls.comboSelection(Slot::compressionCombo))},
+        {"r", std::to_string(controls.comboSelection(Slot::recoveryCombo))},
+        {"solid", flag(controls.checked(Slot::solidCheck))},
+        {"skip", flag(state.skipDefaultMaps) + flag(state.skipDefaultSceneries) +
+                     flag(state.skipDefaultTextures) + flag(state.skipMapslist)},
+        {"explore", flag(state.explore)},
+        {"lock", flag(state.lockArchive)},
+        {"test", flag(state.testArchive)},
+        {"name", Narrow(controls.text(Slot::archiveNameEdit))},
+        {"templateLoads", std::to_string(templateLoads)},
+        {"unattended", flag(outcome.unattended)},
+        {"mode", flag(state.commandLineMode)}};
   }
 
   testsupport::TempDir dir;
@@ -103,23 +101,25 @@ TEST_P(Options, ChangeOnlyWhatTheyName) {
 
   EXPECT_EQ(outcome.result, Result::kGoOn);
   EXPECT_EQ(Snapshot(outcome), expected);
+  EXPECT_EQ(pack.outline(state.packRoot), "ctf_Ash.PMS [11/11]\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Options,
     testing::Values(
-        OptionRow{{u"-a0"}, {{"rar", "1"}, {"zip", "0"}}}, OptionRow{{u"-a2"}, {{"zip", "0"}}},
+        OptionRow{{}, {{"mode", "0"}}},  // a file alone is no command line
+        OptionRow{{u"-a0"}, {{"format", "10"}}}, OptionRow{{u"-a2"}, {{"format", "00"}}},
         // The template loads whatever the digit; only "1" adds the comment.
         OptionRow{{u"-c1"}, {{"templateLoads", "1"}}},
         OptionRow{{u"-c0"}, {{"comment", "0"}, {"templateLoads", "1"}}},
-        OptionRow{{u"-d1"}, {{"skipMaps", "0"}, {"skipSceneries", "0"}, {"skipTextures", "0"}}},
-        OptionRow{{u"-d0"}, {}}, OptionRow{{u"-e1"}, {{"explore", "1"}}},
-        OptionRow{{u"-k1"}, {{"lock", "1"}}}, OptionRow{{u"-l1"}, {{"skipMapslist", "0"}}},
-        OptionRow{{u"-m3"}, {{"m", "3"}}}, OptionRow{{u"-m9"}, {{"m", "5"}}},
-        OptionRow{{u"-mx"}, {{"m", "0"}}}, OptionRow{{u"-r7"}, {{"r", "7"}}},
-        OptionRow{{u"-ra"}, {{"r", "10"}}}, OptionRow{{u"-r-"}, {{"r", "0"}}},
-        OptionRow{{u"-s5"}, {{"solid", "1"}}}, OptionRow{{u"-s0"}, {}},
-        OptionRow{{u"-t1"}, {{"test", "1"}}}, OptionRow{{u"-i"}, {{"unattended", "1"}}},
+        OptionRow{{u"-d1"}, {{"skip", "0001"}}}, OptionRow{{u"-d0"}, {}},
+        OptionRow{{u"-e1"}, {{"explore", "1"}}}, OptionRow{{u"-k1"}, {{"lock", "1"}}},
+        OptionRow{{u"-l1"}, {{"skip", "1110"}}}, OptionRow{{u"-m3"}, {{"m", "3"}}},
+        OptionRow{{u"-m9"}, {{"m", "5"}}}, OptionRow{{u"-mx"}, {{"m", "0"}}},
+        OptionRow{{u"-r7"}, {{"r", "7"}}}, OptionRow{{u"-ra"}, {{"r", "10"}}},
+        OptionRow{{u"-r-"}, {{"r", "0"}}}, OptionRow{{u"-s5"}, {{"solid", "1"}}},
+        OptionRow{{u"-s0"}, {}}, OptionRow{{u"-t1"}, {{"test", "1"}}},
+        OptionRow{{u"-i"}, {{"unattended", "1"}}},
         // The long "-c" needs more than eight characters; shorter ones name the archive.
         OptionRow{{u"-cC:\\c.txt"},
                   {{"commentFile", "C:\\c.txt"}, {"useFile", "1"}, {"comment", "1"}}},
@@ -129,70 +129,66 @@ INSTANTIATE_TEST_SUITE_P(
         OptionRow{{u"-h1"}, {{"name", "-h1"}}},
         // From the last argument to the first: the leftmost wins.
         OptionRow{{u"name1", u"name2"}, {{"name", "name1"}}},
-        OptionRow{{u"-a0", u"-a1"}, {{"rar", "1"}, {"zip", "0"}}},
+        OptionRow{{u"-a0", u"-a1"}, {{"format", "10"}}},
         OptionRow{{u"-c1", u"-c0", u"-c1"}, {{"templateLoads", "3"}}}));
 
-struct FileRow {
-  std::u16string argument;  // folders: m(aps), u(ncompiled), p(refabs), e(lsewhere) + "|"
-  bool polyWorks;
-  Result result;
-  std::string packed;  // the pack list's entries
-};
+// A map or prefab goes into the pack list by its folder; one that cannot ends with code 11.
+TEST_F(CommandLine, AFileGoesIntoThePackListByItsFolderOrEndsWithCode11) {
+  const std::u16string maps = state.kindFolders[kKindMap];
+  const std::u16string uncompiled = state.kindFolders[kKindUncompiledMap];
+  const std::u16string polyWorks = state.polyWorksPath;
+  const std::u16string x46 = std::u16string(46, u'x');
+  struct Row {
+    std::u16string argument;
+    bool polyWorks;
+    std::optional<std::string> packed;  // nothing: code 11
+  };
+  const Row rows[] = {
+      // Whether the file exists is not checked here.
+      {u"ctf_x.pms", true, "ctf_x.pms [11/11]\n"},
+      {maps + u"ctf_x.PMS", true, "ctf_x.PMS [11/11]\n"},
+      {platform::LowerCase(maps) + u"ctf_x.PMS", true, "ctf_x.PMS [11/11]\n"},
+      {uncompiled + u"draft.PMS", true, "draft.PMS [12/12]\n"},
+      {uncompiled + u"draft.PMS", false, {}},
+      {dir.path() + u"Elsewhere\\ctf_x.PMS", true, {}},
+      {u"house.PFB", true, "house.PFB [13/13]\n"},
+      {state.kindFolders[kKindPrefab] + u"house.pfb", true, "house.pfb [13/13]\n"},
+      {maps + u"house.PFB", true, {}},
+      {u"house.PFB", false, {}},
+      {u"notes.doc", true, {}},
+      {u"../ctf_x.PMS", true, {}},
+      {x46 + u".PMS", true, Narrow(x46) + ".PMS [11/11]\n"},
+      {x46 + u"x.PMS", true, {}},
+      // Without an extension the options are ignored too.
+      {u"ctf_x", true, ""},
+      {u"ctf_x.", true, ""},
+  };
+  EXPECT_EQ(Parse({}).result, Result::kGoOn);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Narrow(row.argument));
+    ClearPackList(state);
+    controls.messages.clear();
+    state.commandLineMode = false;
+    state.polyWorksPath = row.polyWorks ? polyWorks : u"";
 
-class FileArguments : public CommandLine, public testing::WithParamInterface<FileRow> {};
+    const CommandLineOutcome outcome = Parse({row.argument, u"-i"});
 
-TEST_P(FileArguments, GoIntoThePackListByTheirFolderOrEndWithCode11) {
-  const FileRow& row = GetParam();
-  std::u16string argument = row.argument;
-  if (argument.size() > 1 && argument[1] == u'|') {
-    const char16_t folder = argument[0];
-    argument = (folder == u'm'   ? state.kindFolders[kKindMap]
-                : folder == u'u' ? state.kindFolders[kKindUncompiledMap]
-                : folder == u'p' ? state.kindFolders[kKindPrefab]
-                : folder == u'M' ? platform::LowerCase(state.kindFolders[kKindMap])
-                                 : dir.path() + u"Elsewhere\\") +
-               argument.substr(2);
-  }
-  if (!row.polyWorks) state.polyWorksPath.clear();
-
-  const CommandLineOutcome outcome = Parse({argument, u"-i"});
-
-  EXPECT_EQ(outcome.result, row.result);
-  EXPECT_EQ(pack.outline(state.packRoot), row.packed);
-  if (row.result == Result::kUnusableFile) {
-    EXPECT_EQ(outcome.exitCode(), 11);
-    ASSERT_EQ(controls.messages.size(), 1u);
-    EXPECT_EQ(controls.messages[0].text, u"There is no valid files to pack!");
-    EXPECT_FALSE(state.commandLineMode);
-  } else {
-    EXPECT_EQ(outcome.exitCode(), 0);
-    EXPECT_TRUE(controls.messages.empty());
-    // Without an extension the options are ignored too.
-    EXPECT_EQ(state.commandLineMode, !row.packed.empty());
-    EXPECT_EQ(outcome.unattended, !row.packed.empty());
+    EXPECT_EQ(pack.outline(state.packRoot), row.packed.value_or(""));
+    if (!row.packed) {
+      EXPECT_EQ(outcome.result, Result::kUnusableFile);
+      EXPECT_EQ(outcome.exitCode(), 11);
+      ASSERT_EQ(controls.messages.size(), 1u);
+      EXPECT_EQ(controls.messages[0].text, u"There is no valid files to pack!");
+      EXPECT_FALSE(state.commandLineMode);
+    } else {
+      EXPECT_EQ(outcome.result, Result::kGoOn);
+      EXPECT_EQ(outcome.exitCode(), 0);
+      EXPECT_TRUE(controls.messages.empty());
+      EXPECT_EQ(state.commandLineMode, !row.packed->empty());
+      EXPECT_EQ(outcome.unattended, !row.packed->empty());
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, FileArguments,
-    testing::Values(
-        // Whether the file exists is not checked here.
-        FileRow{u"ctf_x.pms", true, Result::kGoOn, "ctf_x.pms [11/11]\n"},
-        FileRow{u"m|ctf_x.PMS", true, Result::kGoOn, "ctf_x.PMS [11/11]\n"},
-        FileRow{u"M|ctf_x.PMS", true, Result::kGoOn, "ctf_x.PMS [11/11]\n"},
-        FileRow{u"u|draft.PMS", true, Result::kGoOn, "draft.PMS [12/12]\n"},
-        FileRow{u"u|draft.PMS", false, Result::kUnusableFile, ""},
-        FileRow{u"e|ctf_x.PMS", true, Result::kUnusableFile, ""},
-        FileRow{u"house.PFB", true, Result::kGoOn, "house.PFB [13/13]\n"},
-        FileRow{u"p|house.pfb", true, Result::kGoOn, "house.pfb [13/13]\n"},
-        FileRow{u"m|house.PFB", true, Result::kUnusableFile, ""},
-        FileRow{u"house.PFB", false, Result::kUnusableFile, ""},
-        FileRow{u"notes.doc", true, Result::kUnusableFile, ""},
-        FileRow{u"../ctf_x.PMS", true, Result::kUnusableFile, ""},
-        FileRow{std::u16string(46, u'x') + u".PMS", true, Result::kGoOn,
-                std::string(46, 'x') + ".PMS [11/11]\n"},
-        FileRow{std::u16string(47, u'x') + u".PMS", true, Result::kUnusableFile, ""},
-        FileRow{u"ctf_x", true, Result::kGoOn, ""}, FileRow{u"ctf_x.", true, Result::kGoOn, ""}));
 
 TEST_F(CommandLine, AMapslistLoadsFromItsPathOrTheSoldatFolderOrEndsWithCode12) {
   fixtures::WriteBytes(state.soldatFolder + u"mapslist.txt", fixtures::Utf16File({u"ctf_Ash"}));
@@ -234,15 +230,6 @@ TEST_F(CommandLine, IntoTheSourceFolderWithinTheLengthBudget) {
   state.kindFolders[kKindMap] = deep + std::u16string(10, u'e');
   Parse({u"ctf_x.PMS", u"-h"});
   EXPECT_EQ(controls.text(Slot::archiveNameEdit), state.kindFolders[kKindMap]);
-}
-
-TEST_F(CommandLine, AFileAloneIsNoOptionAndNothingIsNoCommandLine) {
-  EXPECT_EQ(Parse({u"ctf_x.PMS"}).result, Result::kGoOn);
-  EXPECT_FALSE(state.commandLineMode);
-  EXPECT_EQ(state.packCount, 1);
-  EXPECT_EQ(Parse({}).result, Result::kGoOn);
-  EXPECT_EQ(state.packCount, 1);
-  EXPECT_FALSE(state.commandLineMode);
 }
 
 }  // namespace
