@@ -1,18 +1,145 @@
+// The packing steps against a game with its archive content in memory, and an archiver that
+// records its command lines and plays the exit codes and durations a test scripts.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "content/archive_content.h"
+#include "fixtures/image_writer.h"
+#include "fixtures/map_writer.h"
 #include "packing/archive_comment.h"
+#include "packing/archive_name.h"
 #include "packing/pack_archive.h"
 #include "packing/winrar_runner.h"
-#include "packing_fixture.h"
+#include "platform/platform.h"
+#include "support/fake_controls.h"
+#include "support/maps_fixture.h"
+#include "ui/memory_tree.h"
 
 namespace {
 
 using fixtures::Utf16File;
-using packingtest::Narrow;
-using packingtest::PackingTest;
 using testing::ElementsAre;
+using ui::Slot;
+
+using Bytes = std::optional<std::vector<std::uint8_t>>;
+
+inline std::string Narrow(std::u16string_view text) {  // the texts here are ASCII
+  return {text.begin(), text.end()};
+}
+inline std::u16string Wide(std::string_view text) {
+  return {text.begin(), text.end()};
+}
+
+// A folder as a Windows user types it: the posix side turns the backslashes back.
+inline std::u16string Backslashed(std::u16string path) {
+  for (char16_t& c : path)
+    if (c == u'/') c = u'\\';
+  return path;
+}
+
+class PackingTest : public testing::Test {
+ public:
+  struct Played {
+    std::optional<std::uint32_t> exitCode = 0;  // nothing: the run cannot be started
+    int ticks = 0;                              // half seconds the run takes
+  };
+
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(testsupport::SetUpMapsState(state, dir, &controls));
+    state.programFolder = dir.folder(u"program");
+    state.tempFolder = Backslashed(dir.folder(u"temp"));
+    state.defaultSaveFolder = Backslashed(dir.folder(u"packs"));
+    state.winRarPath = u"C:\\Program Files\\WinRAR\\WinRAR.exe";
+    state.packTree = &pack;
+    state.contentTree = &content;
+    state.packRoot = pack.insertLast(ui::kNoItem, {u"Maps to pack", 2, 2});
+    state.explore = false;
+    controls.setChecked(Slot::rarRadio, true);
+    controls.setComboItems(Slot::compressionCombo, {u"0", u"1", u"2", u"3", u"4", u"5"});
+    controls.setComboSelection(Slot::compressionCombo, 3);
+    controls.setComboItems(Slot::recoveryCombo, std::vector<std::u16string>(11, u"x"));
+    controls.setComboSelection(Slot::recoveryCombo, 0);
+    controls.tabs[2].image = 15;
+    state.runProcess = [this](std::u16string_view line, const std::function<void()>& tick) {
+      runs.push_back(Narrow(line));
+      listFiles.push_back(platform::ReadWholeFile(Temp(u"zek.lst")));
+      mapslistFiles.push_back(platform::ReadWholeFile(Temp(u"mapslist.txt")));
+      commentFiles.push_back(platform::ReadWholeFile(Temp(u"comment.txt")));
+      const Played played = script.contains(runs.size() - 1) ? script[runs.size() - 1] : Played{};
+      for (int i = 0; i < played.ticks; ++i) tick();
+      return played.exitCode;
+    };
+  }
+
+  std::u16string Temp(std::u16string_view name) const {
+    return state.tempFolder + std::u16string(name);
+  }
+  void Put(int kind, std::string_view name, const std::vector<std::uint8_t>& bytes) {
+    fixtures::WriteBytes(state.kindFolders[kind] + Wide(name), bytes);
+  }
+  void PutImage(int kind, std::string_view name) { Put(kind, name, fixtures::BmpBytes(4, 4)); }
+  void Choose(std::string_view name, int kind) {
+    pack.insertLast(state.packRoot, {Wide(name), 11 + kind});
+    pack.sortChildren(state.packRoot);
+    ++state.packCount;
+    state.contentStale = true;
+  }
+  // A sound map using rock.bmp and its edge and the given sceneries, all present.
+  void PutMap(std::string_view name, int kind = kKindMap, std::string description = "A fine map",
+              std::vector<std::string> sceneries = {"tree.bmp"}) {
+    fixtures::PmsSpec recipe;
+    recipe.description = std::move(description);
+    recipe.texture = "rock.bmp";
+    recipe.sceneryInstanceCount = static_cast<std::int32_t>(sceneries.size());
+    recipe.sceneryNames = sceneries;
+    if (kind == kKindUncompiledMap) recipe.polygonsPerCell = 0;
+    Put(kind, name, fixtures::PmsBytes(recipe));
+    for (const std::string& scenery : sceneries) PutImage(kKindScenery, scenery);
+    PutImage(kKindTexture, "rock.bmp");
+    PutImage(kKindEdge, "rock.bmp");
+    Choose(name, kind);
+  }
+  void PutPrefab(std::string_view name, std::vector<std::string> sceneries = {}) {
+    fixtures::PfbSpec recipe;
+    recipe.sceneryNames = sceneries;
+    for (const std::string& scenery : sceneries) PutImage(kKindScenery, scenery);
+    Put(kKindPrefab, name, fixtures::PfbBytes(recipe));
+    Choose(name, kKindPrefab);
+  }
+
+  // Marks one content item, or its whole group for an empty name.
+  void Mark(int kind, std::u16string_view name, int mark = kMarkExcluded) {
+    const ui::TreeItem group = state.contentGroups[static_cast<std::size_t>(kind)];
+    for (ui::TreeItem c = content.child(group); c != ui::kNoItem; c = content.nextSibling(c))
+      if (name.empty() || content.text(c) == name) content.setOverlay(c, mark);
+  }
+
+  std::string Quoted(std::u16string_view text) const { return "\"" + Narrow(text) + "\""; }
+  std::string W() const { return Quoted(state.winRarPath); }
+  bool AnyTempFileLeft() const {
+    return platform::Exists(Temp(u"zek.lst")) || platform::Exists(Temp(u"mapslist.txt")) ||
+           platform::Exists(Temp(u"comment.txt"));
+  }
+
+  testsupport::TempDir dir;
+  testsupport::FakeControls controls;
+  ui::MemoryTree pack;
+  ui::MemoryTree content;
+  AppState state;
+
+  std::map<std::size_t, Played> script;  // by run number, from 0
+  std::vector<std::string> runs;
+  std::vector<Bytes> listFiles;
+  std::vector<Bytes> mapslistFiles;
+  std::vector<Bytes> commentFiles;
+};
 
 TEST(WinRarCommands, AreExactlyWhatWinRarReads) {
   const std::u16string w = u"C:\\Win RAR\\WinRAR.exe";
@@ -67,11 +194,11 @@ class PackSequence : public PackingTest {
     PutMap("ctf_Bay.PMS", kKindMap, "Bay", {"tree.bmp", "bush.png"});
     PutMap("draft.PMS", kKindUncompiledMap);
     PutPrefab("house.PFB", {"bush.png"});
-    Build();
-    controls.setChecked(ui::Slot::solidCheck, true);
-    controls.setComboSelection(ui::Slot::recoveryCombo, 5);
-    controls.setChecked(ui::Slot::addCommentCheck, true);
-    controls.setText(ui::Slot::commentEdit, u"Caf\u00E9 \u4E2D %descr% %zeksg%");
+    BuildArchiveContent(state);
+    controls.setChecked(Slot::solidCheck, true);
+    controls.setComboSelection(Slot::recoveryCombo, 5);
+    controls.setChecked(Slot::addCommentCheck, true);
+    controls.setText(Slot::commentEdit, u"Caf\u00E9 \u4E2D %descr% %zeksg%");
     UpdateCommentTabIcon(state);
     state.testArchive = true;
     state.lockArchive = true;
@@ -118,16 +245,25 @@ TEST_F(PackSequence, RunsEveryStepInOrderAndReportsSuccess) {
             u"Explore " + state.defaultSaveFolder + u" in " + state.defaultSaveFolder);
 }
 
+// ZIP, with a comment from the user's own file, which stays.
 TEST_F(PackSequence, ZipGetsNoSolidNoRecoveryRecordAndNoLock) {
-  controls.setChecked(ui::Slot::rarRadio, false);
-  controls.setChecked(ui::Slot::zipRadio, true);
-  controls.setComboSelection(ui::Slot::compressionCombo, 0);
+  controls.setChecked(Slot::rarRadio, false);
+  controls.setChecked(Slot::zipRadio, true);
+  controls.setComboSelection(Slot::compressionCombo, 0);
+  const std::u16string file = dir.file(u"my comment.txt");
+  fixtures::WriteBytes(file, std::vector<std::uint8_t>{'h', 'i'});
+  controls.setChecked(Slot::useFileCheck, true);
+  controls.setText(Slot::commentFileEdit, file);
+  UpdateCommentTabIcon(state);
   archive = state.defaultSaveFolder + u"mappack.zip";
   EXPECT_TRUE(PackArchive(state));
   ASSERT_EQ(runs.size(), 9u);
   EXPECT_EQ(runs[0], Add("maps\\", "0"));
-  EXPECT_EQ(runs[8], W() + " T -ibck " + Quoted(archive));  // after the comment: no RR, no K
-  EXPECT_TRUE(controls.shellOpens.empty());                 // Explore is off
+  EXPECT_EQ(runs[7], W() + " C -ibck -y -z" + Quoted(file) + " " + Quoted(archive));
+  EXPECT_EQ(runs[8], W() + " T -ibck " + Quoted(archive));  // no RR, no K
+  EXPECT_FALSE(commentFiles[7]);                            // nothing generated
+  EXPECT_TRUE(platform::Exists(file));
+  EXPECT_TRUE(controls.shellOpens.empty());  // Explore is off
 }
 
 TEST_F(PackSequence, OnlyGroupsWithIncludedFilesAndChosenExtrasRun) {
@@ -136,26 +272,14 @@ TEST_F(PackSequence, OnlyGroupsWithIncludedFilesAndChosenExtrasRun) {
     Mark(kind, u"");
   Mark(kKindScenery, u"bush.png");
   RefreshContentMarks(state);
-  controls.setChecked(ui::Slot::addCommentCheck, false);
+  controls.setChecked(Slot::addCommentCheck, false);
   UpdateCommentTabIcon(state);
-  controls.setComboSelection(ui::Slot::recoveryCombo, 0);
+  controls.setComboSelection(Slot::recoveryCombo, 0);
   state.testArchive = state.lockArchive = false;
 
   EXPECT_TRUE(PackArchive(state));
   EXPECT_THAT(runs, ElementsAre(Add("scenery-gfx\\")));
   EXPECT_EQ(listFiles[0], Utf16File({state.kindFolders[3] + u"tree.bmp"}));
-}
-
-TEST_F(PackSequence, ACommentFromTheUsersFileIsAddedAndTheFileStays) {
-  const std::u16string file = dir.file(u"my comment.txt");
-  fixtures::WriteBytes(file, std::vector<std::uint8_t>{'h', 'i'});
-  controls.setChecked(ui::Slot::useFileCheck, true);
-  controls.setText(ui::Slot::commentFileEdit, file);
-  UpdateCommentTabIcon(state);
-  EXPECT_TRUE(PackArchive(state));
-  EXPECT_EQ(runs[7], W() + " C -ibck -y -z" + Quoted(file) + " " + Quoted(archive));
-  EXPECT_FALSE(commentFiles[7]);  // nothing generated
-  EXPECT_TRUE(platform::Exists(file));
 }
 
 TEST_F(PackSequence, AFailedStepStopsAtOnceWithItsNameAndExitCode) {
@@ -184,7 +308,7 @@ TEST_F(PackSequence, AFailedStepStopsAtOnceWithItsNameAndExitCode) {
                     "\r\nPacking stopped. Whatever part of the archive was made is left where "
                     "it is:\r\n" +
                     Narrow(archive));
-      EXPECT_FALSE(SaidSuccess());
+      EXPECT_TRUE(controls.statusTexts.empty());  // the runs take no time: no success either
       EXPECT_EQ(controls.beeps + controls.flashes + controls.shellOpens.size(), 0u);
       EXPECT_FALSE(AnyTempFileLeft());
     }
@@ -199,13 +323,14 @@ TEST_F(PackSequence, AFileThatCannotBeWrittenOrDeletedStopsBeforeItsRun) {
     SCOPED_TRACE(Narrow(blocked));
     runs.clear();
     controls.messages.clear();
+    controls.statusTexts.clear();
     fixtures::WriteBytes(blocked + u"/inside", std::vector<std::uint8_t>{1});
     controls.answers = {true};  // overwrite the archive
     EXPECT_FALSE(PackArchive(state));
     EXPECT_EQ(runs.size(), runsBefore);
     ASSERT_EQ(controls.messages.size(), 1u);
     EXPECT_EQ(controls.messages[0].text.substr(0, blocked.size() + 2), blocked + u"\r\n");
-    EXPECT_FALSE(SaidSuccess());
+    EXPECT_TRUE(controls.statusTexts.empty());
     std::filesystem::remove_all(fixtures::NativePath(blocked));
   }
 }
@@ -241,7 +366,223 @@ TEST_F(PackingTest, NothingToPackAndProblemsTheUserDeclinesRunNothing) {
               ElementsAre(u"Several problems with the map(s) were detected. Continue?"));
   EXPECT_TRUE(runs.empty());
   EXPECT_TRUE(PackArchive(state));
-  EXPECT_EQ(controls.text(ui::Slot::archiveNameEdit), u"nospawn.rar");
+  EXPECT_EQ(controls.text(Slot::archiveNameEdit), u"nospawn.rar");
+}
+
+// The tab icon says whether a comment will be added; the controls follow the two boxes.
+TEST_F(PackingTest, CommentControlsAndTabIconFollowAddCommentAndUseThisFile) {
+  const std::u16string existing = dir.file(u"comment file.txt");
+  fixtures::WriteBytes(existing, std::vector<std::uint8_t>{'x'});
+  struct Row {
+    bool add, useFile;
+    std::u16string file, box;
+    bool templateSet;
+    int image;
+    std::string enabled;  // use file, browse, file box, load template, comment box
+  };
+  const Row rows[] = {
+      {false, false, u"", u"text", true, 15, "00000"},
+      {false, true, existing, u"", true, 15, "00000"},
+      {true, false, u"", u"text", true, 14, "10011"},
+      {true, false, existing, u"", false, 15, "10001"},
+      {true, true, existing, u"", true, 14, "11100"},
+      {true, true, dir.file(u"gone.txt"), u"text", true, 15, "11100"},
+      {true, true, u"", u"text", true, 15, "11100"},
+  };
+  const Slot slots[] = {Slot::useFileCheck, Slot::browseCommentFileButton, Slot::commentFileEdit,
+                        Slot::loadTemplateButton, Slot::commentEdit};
+  const auto enabled = [&] {
+    std::string flags;
+    for (const Slot slot : slots) flags += controls.enabled(slot) ? '1' : '0';
+    return flags;
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(&row - rows));
+    controls.setChecked(Slot::addCommentCheck, row.add);
+    controls.setChecked(Slot::useFileCheck, row.useFile);
+    controls.setText(Slot::commentFileEdit, row.file);
+    controls.setText(Slot::commentEdit, row.box);
+    state.templatePath = row.templateSet ? u"C:\\template.txt" : u"";
+    controls.tabs[kCommentTab].image = -1;
+    UpdateCommentControls(state);
+    EXPECT_EQ(controls.tabImage(kCommentTab), row.image);
+    EXPECT_EQ(enabled(), row.enabled);
+  }
+  // "Use this file:" alone switches between the file and the box, whatever "Add comment" says.
+  controls.setChecked(Slot::addCommentCheck, false);
+  controls.setText(Slot::commentEdit, u"text");
+  for (const bool useFile : {true, false}) {
+    controls.setChecked(Slot::useFileCheck, useFile);
+    controls.tabs[kCommentTab].image = -1;
+    CommentFileChoiceChanged(state);
+    EXPECT_EQ(enabled(), useFile ? "11100" : "10011");
+    EXPECT_EQ(controls.tabImage(kCommentTab), 15);
+  }
+}
+
+TEST_F(PackingTest, TheTemplateIsReadAsAnsiTextOrTheFailureNamesTheFile) {
+  state.templatePath = dir.file(u"template.txt");
+  controls.setText(Slot::commentEdit, u"before");
+  EXPECT_FALSE(LoadCommentTemplate(state));
+  ASSERT_EQ(controls.messages.size(), 1u);
+  EXPECT_EQ(controls.messages[0].kind, ui::MessageKind::kWarning);
+  EXPECT_EQ(controls.messages[0].text,
+            state.templatePath + u"\r\nFailed to load comment template!");
+  EXPECT_EQ(controls.text(Slot::commentEdit), u"before");
+
+  // A byte-order mark is not recognized, and a zero byte ends the text.
+  fixtures::WriteBytes(
+      state.templatePath,
+      std::vector<std::uint8_t>{0xFF, 0xFE, 'C', 'a', 'f', 0xE9, '\r', '\n', 'x', 0, 'y'});
+  EXPECT_TRUE(LoadCommentTemplate(state));
+  EXPECT_EQ(controls.text(Slot::commentEdit), u"\u00FF\u00FECaf\u00E9\r\nx");
+  EXPECT_EQ(controls.statusTexts.back(), u"Comment template loaded successfully");
+}
+
+TEST_F(PackingTest, BrowsingForTheCommentFileStartsInItsFolderOrTheProgramFolder) {
+  for (const std::u16string& current : {std::u16string(u"D:\\notes\\c.txt"), std::u16string()}) {
+    controls.setText(Slot::commentFileEdit, current);
+    controls.chosenFiles = {u"E:\\chosen.txt"};
+    BrowseCommentFile(state);
+    EXPECT_EQ(controls.fileDialogs.back().initialFolder,
+              current.empty() ? state.programFolder : u"D:\\notes\\");
+    EXPECT_EQ(controls.text(Slot::commentFileEdit), u"E:\\chosen.txt");
+  }
+}
+
+// The date is the file's own, "dd.mm.yyyy  hh:mm"; the rest is exact.
+void ExpectOneFileComment(const std::string& comment, const std::string& rest) {
+  ASSERT_GT(comment.size(), 23u);
+  std::string date = comment.substr(0, 23);
+  for (char& c : date) c = c >= '0' && c <= '9' ? '0' : c;
+  EXPECT_EQ(date, "Date: 00.00.0000  00:00");
+  EXPECT_EQ(comment.substr(23), rest + "--\r\nPacked with ZEK v3.0.7\r\n%stats%%MDATE%");
+}
+
+// Several files, then one map, one prefab and none, as the content marks leave them.
+TEST_F(PackingTest, TheCommentDescribesWhatIsIncluded) {
+  PutMap("ctf_Bay.PMS");
+  PutMap("ctf_Ash.PMS", kKindMap, "Ash valley");
+  PutMap("draft.PMS", kKindUncompiledMap);
+  PutPrefab("house.PFB");
+  PutPrefab("wall.PFB");
+  BuildArchiveContent(state);
+  Mark(kKindUncompiledMap, u"draft.PMS");
+  controls.setText(Slot::commentEdit,
+                   u"Date: %mdate%\r\nAbout: %descr%\r\n%stats%--\r\n%mlist%--\r\n%zeksg%\r\n"
+                   u"%stats%%MDATE%");
+  const auto comment = [&] { return ComposeArchiveComment(state, {2026, 12, 5, 14, 30, 0}); };
+  EXPECT_EQ(comment(),
+            u"Date: 05.12.2026\r\nAbout: mappack\r\nMaps - 2\r\nPrefabs - 2\r\n--\r\n"
+            u"ctf_Ash.PMS\r\nctf_Bay.PMS\r\nhouse.PFB\r\nwall.PFB\r\n--\r\n"
+            u"Packed with ZEK v3.0.7\r\n%stats%%MDATE%");
+
+  Mark(kKindMap, u"ctf_Bay.PMS");
+  Mark(kKindPrefab, u"");
+  ExpectOneFileComment(Narrow(comment()),
+                       "\r\nAbout: Ash valley\r\nPolygons: ---- 10\r\nSceneries: --- 1\r\n"
+                       "Spawns: ------ 2\r\nColliders: --- 0\r\nWaypoints: --- 0\r\n"
+                       "Nade kits: --- 3\r\nMed kits: ---- 4\r\nJet: --------- 190\r\n"
+                       "Weather: ----- None\r\nSteps: ------- Hard\r\n--\r\nctf_Ash.PMS");
+
+  Mark(kKindMap, u"");
+  Mark(kKindPrefab, u"house.PFB", kMarkIncluded);
+  ExpectOneFileComment(Narrow(comment()),
+                       "\r\nAbout: prefab\r\nPolygons: ---- 2\r\nSceneries: --- 0\r\n"
+                       "Spawns: ------ 0\r\nColliders: --- 0\r\nWaypoints: --- 0\r\n--\r\n"
+                       "house.PFB");
+
+  Mark(kKindPrefab, u"");
+  EXPECT_EQ(comment(),
+            u"Date: 05.12.2026\r\nAbout: \r\n--\r\n--\r\nPacked with ZEK v3.0.7\r\n%stats%%MDATE%");
+}
+
+TEST(NormalizedArchiveName, FollowsTheNamingRules) {
+  const testsupport::TempDir dir;
+  const std::string d = Narrow(Backslashed(dir.folder(u"packs")));  // an existing folder
+  dir.folder(u"packs/q.a");
+  struct Row {
+    std::string box;
+    bool rar;
+    std::int32_t packCount;  // the first entry is ctf_Ash.PMS
+    std::string expected;    // "<none>": the box stays as it is
+  };
+  const Row rows[] = {
+      {"", true, 0, "<none>"},
+      {"", true, 1, "ctf_ash.rar"},
+      {"", false, 3, "mappack.zip"},
+      {"pack.rar", false, 2, "pack.zip"},
+      {"pack.zip", true, 2, "pack.rar"},
+      {"pack.rar", true, 2, "pack.rar"},  // already normal: unchanged
+      {"my.pack.7zp", true, 2, "my.pack.rar"},
+      {"my.pack", true, 2, "my.pack.rar"},  // a four-letter tail is no extension
+      {"X:\\missing\\name.rar", true, 2, "name.rar"},
+      {"X:\\missing\\", true, 2, "mappack.rar"},
+      {d, true, 2, d + "mappack.rar"},
+      {d, true, 1, d + "ctf_ash.rar"},
+      {d, true, 0, d + ".rar"},
+      {d + "mine.zip", true, 2, d + "mine.rar"},
+      {"abc", true, 2, "abc.rar"},
+      {"a.zi", true, 2, "a.zi.rar"},
+      {"\\", true, 2, "\\.rar"},  // a root: no default name behind it
+      // A dot next to a backslash belongs to a folder, not to an extension.
+      {d + ".bcd", true, 2, d + ".bcd.rar"},
+      {d + "q.a\\b", true, 2, d + "q.a\\b.rar"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.box + " count " + std::to_string(row.packCount));
+    const std::optional<std::u16string> name = NormalizedArchiveName(
+        Wide(row.box), {row.rar, row.packCount, u"ctf_Ash.PMS", u"C:\\Archives\\"});
+    EXPECT_EQ(name ? Narrow(*name) : "<none>", row.expected);
+  }
+}
+
+// The whole path holds at most 255 characters.
+TEST(NormalizedArchiveName, KeepsTheWholePathWithinItsBudget) {
+  const testsupport::TempDir dir;
+  const std::u16string existing = Backslashed(dir.path());
+  const std::u16string folder200 = u"C:\\" + std::u16string(196, u'f') + u"\\";
+  const std::u16string longEntry = std::u16string(64, u'M') + u".PMS";  // cut to 64 on reading
+  const auto name = [&](std::u16string box, std::int32_t count, std::u16string folder) {
+    return *NormalizedArchiveName(box, {true, count, longEntry, folder});
+  };
+  EXPECT_EQ(name(std::u16string(100, u'n'), 2, folder200), std::u16string(51, u'n') + u".rar");
+  // The one entry's name no longer fits behind a long folder: it is cut instead.
+  EXPECT_EQ(name(u"", 1, std::u16string(250, u'f')), u"m.rar");
+  EXPECT_EQ(name(u"", 1, u"C:\\"), std::u16string(60, u'm') + u".rar");
+  // A path of its own counts alone.
+  EXPECT_EQ(name(existing + std::u16string(300, u'p'), 2, folder200).size(), 255u);
+}
+
+TEST_F(PackingTest, NormalizingSetsTheRarOnlyOptionsAndRewritesTheBox) {
+  Choose("ctf_Ash.PMS", kKindMap);
+  for (const bool rar : {true, false}) {
+    controls.setChecked(Slot::rarRadio, rar);
+    controls.repaints.clear();
+    NormalizeArchiveName(state);
+    for (const ui::Slot slot : {Slot::recoveryLabel, Slot::recoveryCombo, Slot::solidCheck})
+      EXPECT_EQ(controls.enabled(slot), rar);
+    EXPECT_EQ(controls.text(Slot::archiveNameEdit), rar ? u"ctf_ash.rar" : u"ctf_ash.zip");
+    EXPECT_THAT(controls.repaints, ElementsAre(Slot::archiveNameEdit));
+  }
+}
+
+TEST_F(PackingTest, BrowsingForTheArchiveStartsInItsFolderAndTakesThePathAsChosen) {
+  const std::tuple<std::u16string, bool, std::u16string> rows[] = {
+      {u"D:\\packs\\mine.rar", true, u"D:\\packs\\"},
+      {u"mine.zip", false, state.defaultSaveFolder}};
+  for (const auto& [box, rar, initialFolder] : rows) {
+    controls.setChecked(Slot::rarRadio, rar);
+    controls.setText(Slot::archiveNameEdit, box);
+    controls.chosenFiles = {u"E:\\chosen name"};
+    BrowseArchiveName(state);
+    EXPECT_EQ(controls.fileDialogs.back().filter.pattern, rar ? u"*.rar" : u"*.zip");
+    EXPECT_EQ(controls.fileDialogs.back().initialFolder, initialFolder);
+    EXPECT_EQ(controls.text(Slot::archiveNameEdit), u"E:\\chosen name");
+  }
+  controls.setText(Slot::archiveNameEdit, u"kept.rar");
+  BrowseArchiveName(state);  // cancelled
+  EXPECT_EQ(controls.text(Slot::archiveNameEdit), u"kept.rar");
 }
 
 }  // namespace
