@@ -173,19 +173,15 @@ TEST_F(CommandLine, AFileGoesIntoThePackListByItsFolderOrEndsWithCode11) {
 
     const CommandLineOutcome outcome = Parse({row.argument, u"-i"});
 
+    const bool packs = row.packed && !row.packed->empty();
     EXPECT_EQ(pack.outline(state.packRoot), row.packed.value_or(""));
+    EXPECT_EQ(outcome.result, row.packed ? Result::kGoOn : Result::kUnusableFile);
+    EXPECT_EQ(outcome.exitCode(), row.packed ? 0 : 11);
+    EXPECT_EQ(state.commandLineMode, packs);
+    EXPECT_EQ(outcome.unattended, packs);
+    ASSERT_EQ(controls.messages.size(), row.packed ? 0u : 1u);
     if (!row.packed) {
-      EXPECT_EQ(outcome.result, Result::kUnusableFile);
-      EXPECT_EQ(outcome.exitCode(), 11);
-      ASSERT_EQ(controls.messages.size(), 1u);
       EXPECT_EQ(controls.messages[0].text, u"There is no valid files to pack!");
-      EXPECT_FALSE(state.commandLineMode);
-    } else {
-      EXPECT_EQ(outcome.result, Result::kGoOn);
-      EXPECT_EQ(outcome.exitCode(), 0);
-      EXPECT_TRUE(controls.messages.empty());
-      EXPECT_EQ(state.commandLineMode, !row.packed->empty());
-      EXPECT_EQ(outcome.unattended, !row.packed->empty());
     }
   }
 }

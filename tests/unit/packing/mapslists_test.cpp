@@ -82,22 +82,10 @@ TEST_F(Mapslists, SavingKeepsOnlyMapsOfTheMapsFolderWithoutExtension) {
   EXPECT_EQ(controls.messages[0].text, nowhere + u"\r\nFailed to save the mapslist!");
 }
 
-TEST_F(Mapslists, LoadingReplacesThePackListWithSortedUniqueMaps) {
-  Add(u"house.PFB", 13);
-  const std::u16string path = dir.file(u"rotation.txt");
-  WriteBytes(path, Utf16File({u"b", u"a", u"B", u"", u"a"}));
-
-  ASSERT_TRUE(LoadMapslist(state, controls, path));
-  // b and B are one map; which spelling stays is the sort's choice.
-  const std::string head = "Maps to pack ( 2 ) [2/2] +\n  a.PMS [11/11]\n  ";
-  EXPECT_THAT(pack.outline(), testing::AnyOf(head + "b.PMS [11/11]\n", head + "B.PMS [11/11]\n"));
-  EXPECT_EQ(controls.statusTexts.back(), u"Mapslist loaded successfully");
-  EXPECT_TRUE(controls.messages.empty());
-}
-
-// Files that give no line leave the pack list as it was and name themselves in the warning.
-// The longest line is 46 characters in UTF-16, 45 bytes in ANSI (one goes to the end).
-TEST_F(Mapslists, AFileWithoutAUsableFirstLineFailsAndChangesNothing) {
+// Loading replaces the pack list with the file's maps, sorted and unique. A file that gives no
+// line leaves the pack list as it was and names itself in the warning: the longest line is 46
+// characters in UTF-16, 45 bytes in ANSI (one goes to the end).
+TEST_F(Mapslists, LoadingReplacesThePackListOrFailsAndChangesNothing) {
   Add(u"house.PFB", 13);
   const std::string before = pack.outline();
   const auto file = [&](std::u16string_view name, const std::vector<std::uint8_t>& bytes) {
@@ -117,12 +105,20 @@ TEST_F(Mapslists, AFileWithoutAUsableFirstLineFailsAndChangesNothing) {
     EXPECT_EQ(controls.messages[0].text, path + u"\r\nFailed to load the mapslist!");
     EXPECT_EQ(pack.outline(), before);
   }
+  controls.messages.clear();
+  ASSERT_TRUE(LoadMapslist(state, controls,
+                           file(u"rotation.txt", Utf16File({u"b", u"a", u"B", u"", u"a"}))));
+  // b and B are one map; which spelling stays is the sort's choice.
+  const std::string head = "Maps to pack ( 2 ) [2/2] +\n  a.PMS [11/11]\n  ";
+  EXPECT_THAT(pack.outline(), testing::AnyOf(head + "b.PMS [11/11]\n", head + "B.PMS [11/11]\n"));
+  EXPECT_EQ(controls.statusTexts.back(), u"Mapslist loaded successfully");
   EXPECT_TRUE(
       LoadMapslist(state, controls, file(u"fits16.txt", Utf16File({std::u16string(46, u'w')}))));
   EXPECT_EQ(pack.text(pack.child(state.packRoot)), std::u16string(46, u'w') + u".PMS");
   EXPECT_TRUE(
       LoadMapslist(state, controls, file(u"fits.txt", ansi(std::string(45, 'a') + "\r\n"))));
   EXPECT_EQ(pack.text(pack.child(state.packRoot)), std::u16string(45, u'a') + u".PMS");
+  EXPECT_TRUE(controls.messages.empty());
 }
 
 // A game in use: a rotation written by hand, a soldat.ini with a comment, another section
@@ -133,9 +129,9 @@ class TestPlay : public Mapslists {
     Mapslists::SetUp();
     WriteText(SoldatFile(u"mapslist.txt"), "ctf_Ash\r\ninf_Abel\r\nctf_Run\r\n");
     rotation = ReadBytes(SoldatFile(u"mapslist.txt"));
-    std::string ini;
-    for (const std::u16string& line : IniWith(u"0")) ini += platform::Utf16ToAnsi(line) + "\r\n";
-    WriteText(SoldatFile(u"soldat.ini"), ini);
+    WriteText(SoldatFile(u"soldat.ini"),
+              "; server settings\r\n[NETWORK]\r\nGameStyle=keep\r\n[GAME]\r\nDifficulty=2\r\n"
+              "GameStyle=0\r\nRespawn_Time=180\r\n");
   }
   static std::vector<std::u16string> IniWith(std::u16string_view style) {
     return {u"; server settings", u"[NETWORK]",
@@ -164,20 +160,18 @@ TEST_F(TestPlay, KeepsTheRotationWritesTheOneMapAndItsGameStyleAndStartsSoldat) 
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt.bak")), Utf16File({u"ctf_Ash"}));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"Unknown"}));
   EXPECT_EQ(Lines(SoldatFile(u"soldat.ini")), IniWith(u"0"));  // no prefix: the first filter
-}
 
-// The game reads soldat.ini as plain text: a new one is not started as UTF-16.
-TEST_F(TestPlay, WithoutAMapslistThereIsNothingToKeepAndANewSoldatIniIsPlainText) {
+  // Without a mapslist there is nothing to keep; the game reads soldat.ini as plain text, so a
+  // new one is not started as UTF-16.
   platform::DeleteFilePath(SoldatFile(u"mapslist.txt"));
   platform::DeleteFilePath(SoldatFile(u"soldat.ini"));
-
   EXPECT_EQ(StartTestGame(state, controls, u"inf_Abel.PMS"), TestGameResult::kStarted);
-  EXPECT_FALSE(platform::Exists(SoldatFile(u"mapslist.txt.bak")));
+  EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt.bak")), Utf16File({u"ctf_Ash"}));
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), Utf16File({u"inf_Abel"}));
   const std::string ini = "[GAME]\r\nGameStyle=5\r\n";  // Infiltration
   EXPECT_EQ(ReadBytes(SoldatFile(u"soldat.ini")),
             std::vector<std::uint8_t>(ini.begin(), ini.end()));
-  EXPECT_EQ(started.size(), 1u);
+  EXPECT_EQ(started.size(), 3u);
 }
 
 // A backup that cannot be written (a folder holds its name) stops the test play before any

@@ -169,22 +169,6 @@ TEST(WinRarCommands, AreExactlyWhatWinRarReads) {
   EXPECT_EQ(Narrow(BuildLockCommand(w, a)), winRar + "K -ibck -y" + archive);
 }
 
-TEST_F(PackingTest, TheRunnerCountsDotsEveryHalfSecondAndStartsAgainEachRun) {
-  const std::u16string t = u"WinRar in progress: Packing maps";
-  const std::pair<int, std::vector<std::u16string>> rows[] = {
-      {0, {}},  // done within the first half second: the status bar is left alone
-      {2, {t, t + u"."}},
-      {5, {t, t + u".", t + u"..", t + u"...", t}},
-      {1, {t}},
-  };
-  for (const auto& [ticks, shown] : rows) {
-    controls.statusTexts.clear();
-    script[runs.size()] = {0, ticks};
-    EXPECT_TRUE(RunWinRar(state, u"\"x\" T", t).succeeded());
-    EXPECT_EQ(controls.statusTexts, shown) << ticks;
-  }
-}
-
 // Two maps, an uncompiled map and a prefab with their images, all packed with every extra.
 class PackSequence : public PackingTest {
  protected:
@@ -216,6 +200,9 @@ class PackSequence : public PackingTest {
 
 TEST_F(PackSequence, RunsEveryStepInOrderAndReportsSuccess) {
   state.explore = true;
+  script[0] = {0, 5};  // half seconds
+  script[1] = {0, 2};
+  controls.statusTexts.clear();
   EXPECT_TRUE(PackArchive(state));
 
   const std::string a = Quoted(archive);
@@ -237,7 +224,13 @@ TEST_F(PackSequence, RunsEveryStepInOrderAndReportsSuccess) {
   EXPECT_EQ(commentFiles[7], std::vector<std::uint8_t>(comment.begin(), comment.end()));
 
   EXPECT_FALSE(AnyTempFileLeft());
-  EXPECT_EQ(controls.statusTexts.back(), u"mappack.rar created successfully");
+  // The status bar counts dots every half second, from none again for each run; a run done
+  // within the first half second leaves it alone.
+  const std::u16string m = u"WinRar in progress: Packing maps";
+  const std::u16string u = u"WinRar in progress: Packing uncompiled maps";
+  EXPECT_EQ(controls.statusTexts,
+            (std::vector<std::u16string>{m, m + u".", m + u"..", m + u"...", m, u, u + u".",
+                                         u"mappack.rar created successfully"}));
   EXPECT_EQ(std::pair(controls.beeps, controls.flashes), std::pair(1, 1));
   ASSERT_EQ(controls.shellOpens.size(), 1u);
   const ui::ShellRequest& opened = controls.shellOpens[0];
@@ -378,7 +371,8 @@ TEST_F(PackingTest, CommentControlsAndTabIconFollowAddCommentAndUseThisFile) {
     std::u16string file, box;
     bool templateSet;
     int image;
-    std::string enabled;  // use file, browse, file box, load template, comment box
+    std::string enabled;      // use file, browse, file box, load template, comment box
+    bool choiceOnly = false;  // "Use this file:" alone was clicked
   };
   const Row rows[] = {
       {false, false, u"", u"text", true, 15, "00000"},
@@ -388,14 +382,12 @@ TEST_F(PackingTest, CommentControlsAndTabIconFollowAddCommentAndUseThisFile) {
       {true, true, existing, u"", true, 14, "11100"},
       {true, true, dir.file(u"gone.txt"), u"text", true, 15, "11100"},
       {true, true, u"", u"text", true, 15, "11100"},
+      // It switches between the file and the box, whatever "Add comment" says.
+      {false, true, u"", u"text", true, 15, "11100", true},
+      {false, false, u"", u"text", true, 15, "10011", true},
   };
   const Slot slots[] = {Slot::useFileCheck, Slot::browseCommentFileButton, Slot::commentFileEdit,
                         Slot::loadTemplateButton, Slot::commentEdit};
-  const auto enabled = [&] {
-    std::string flags;
-    for (const Slot slot : slots) flags += controls.enabled(slot) ? '1' : '0';
-    return flags;
-  };
   for (const Row& row : rows) {
     SCOPED_TRACE(std::to_string(&row - rows));
     controls.setChecked(Slot::addCommentCheck, row.add);
@@ -404,19 +396,11 @@ TEST_F(PackingTest, CommentControlsAndTabIconFollowAddCommentAndUseThisFile) {
     controls.setText(Slot::commentEdit, row.box);
     state.templatePath = row.templateSet ? u"C:\\template.txt" : u"";
     controls.tabs[kCommentTab].image = -1;
-    UpdateCommentControls(state);
+    row.choiceOnly ? CommentFileChoiceChanged(state) : UpdateCommentControls(state);
     EXPECT_EQ(controls.tabImage(kCommentTab), row.image);
-    EXPECT_EQ(enabled(), row.enabled);
-  }
-  // "Use this file:" alone switches between the file and the box, whatever "Add comment" says.
-  controls.setChecked(Slot::addCommentCheck, false);
-  controls.setText(Slot::commentEdit, u"text");
-  for (const bool useFile : {true, false}) {
-    controls.setChecked(Slot::useFileCheck, useFile);
-    controls.tabs[kCommentTab].image = -1;
-    CommentFileChoiceChanged(state);
-    EXPECT_EQ(enabled(), useFile ? "11100" : "10011");
-    EXPECT_EQ(controls.tabImage(kCommentTab), 15);
+    std::string enabled;
+    for (const Slot slot : slots) enabled += controls.enabled(slot) ? '1' : '0';
+    EXPECT_EQ(enabled, row.enabled);
   }
 }
 
@@ -437,17 +421,6 @@ TEST_F(PackingTest, TheTemplateIsReadAsAnsiTextOrTheFailureNamesTheFile) {
   EXPECT_TRUE(LoadCommentTemplate(state));
   EXPECT_EQ(controls.text(Slot::commentEdit), u"\u00FF\u00FECaf\u00E9\r\nx");
   EXPECT_EQ(controls.statusTexts.back(), u"Comment template loaded successfully");
-}
-
-TEST_F(PackingTest, BrowsingForTheCommentFileStartsInItsFolderOrTheProgramFolder) {
-  for (const std::u16string& current : {std::u16string(u"D:\\notes\\c.txt"), std::u16string()}) {
-    controls.setText(Slot::commentFileEdit, current);
-    controls.chosenFiles = {u"E:\\chosen.txt"};
-    BrowseCommentFile(state);
-    EXPECT_EQ(controls.fileDialogs.back().initialFolder,
-              current.empty() ? state.programFolder : u"D:\\notes\\");
-    EXPECT_EQ(controls.text(Slot::commentFileEdit), u"E:\\chosen.txt");
-  }
 }
 
 // The date is the file's own, "dd.mm.yyyy  hh:mm"; the rest is exact.
@@ -567,18 +540,28 @@ TEST_F(PackingTest, NormalizingSetsTheRarOnlyOptionsAndRewritesTheBox) {
   }
 }
 
-TEST_F(PackingTest, BrowsingForTheArchiveStartsInItsFolderAndTakesThePathAsChosen) {
-  const std::tuple<std::u16string, bool, std::u16string> rows[] = {
-      {u"D:\\packs\\mine.rar", true, u"D:\\packs\\"},
-      {u"mine.zip", false, state.defaultSaveFolder}};
-  for (const auto& [box, rar, initialFolder] : rows) {
-    controls.setChecked(Slot::rarRadio, rar);
-    controls.setText(Slot::archiveNameEdit, box);
+// Both browse dialogs start in the folder of their box, or a default one, and take the choice.
+TEST_F(PackingTest, BrowsingStartsInTheBoxFolderOrADefaultAndTakesTheChoice) {
+  struct Row {
+    Slot box;
+    std::u16string text;
+    bool rar;
+    std::u16string folder, pattern;
+  };
+  const Row rows[] = {
+      {Slot::archiveNameEdit, u"D:\\packs\\mine.rar", true, u"D:\\packs\\", u"*.rar"},
+      {Slot::archiveNameEdit, u"mine.zip", false, state.defaultSaveFolder, u"*.zip"},
+      {Slot::commentFileEdit, u"D:\\notes\\c.txt", true, u"D:\\notes\\", u"*.txt"},
+      {Slot::commentFileEdit, u"", true, state.programFolder, u"*.txt"},
+  };
+  for (const Row& row : rows) {
+    controls.setChecked(Slot::rarRadio, row.rar);
+    controls.setText(row.box, row.text);
     controls.chosenFiles = {u"E:\\chosen name"};
-    BrowseArchiveName(state);
-    EXPECT_EQ(controls.fileDialogs.back().filter.pattern, rar ? u"*.rar" : u"*.zip");
-    EXPECT_EQ(controls.fileDialogs.back().initialFolder, initialFolder);
-    EXPECT_EQ(controls.text(Slot::archiveNameEdit), u"E:\\chosen name");
+    row.box == Slot::archiveNameEdit ? BrowseArchiveName(state) : BrowseCommentFile(state);
+    EXPECT_EQ(controls.fileDialogs.back().filter.pattern, row.pattern);
+    EXPECT_EQ(controls.fileDialogs.back().initialFolder, row.folder);
+    EXPECT_EQ(controls.text(row.box), u"E:\\chosen name");
   }
   controls.setText(Slot::archiveNameEdit, u"kept.rar");
   BrowseArchiveName(state);  // cancelled
