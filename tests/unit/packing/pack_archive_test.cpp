@@ -44,12 +44,6 @@ inline std::u16string Backslashed(std::u16string path) {
 }
 
 class PackingTest : public testing::Test {
- public:
-  struct Played {
-    std::optional<std::uint32_t> exitCode = 0;  // nothing: the run cannot be started
-    int ticks = 0;                              // half seconds the run takes
-  };
-
  protected:
   void SetUp() override {
     ASSERT_TRUE(testsupport::SetUpMapsState(state, dir, &controls));
@@ -72,9 +66,9 @@ class PackingTest : public testing::Test {
       listFiles.push_back(platform::ReadWholeFile(Temp(u"zek.lst")));
       mapslistFiles.push_back(platform::ReadWholeFile(Temp(u"mapslist.txt")));
       commentFiles.push_back(platform::ReadWholeFile(Temp(u"comment.txt")));
-      const Played played = script.contains(runs.size() - 1) ? script[runs.size() - 1] : Played{};
-      for (int i = 0; i < played.ticks; ++i) tick();
-      return played.exitCode;
+      const auto& [exitCode, ticks] = script.try_emplace(runs.size() - 1, 0, 0).first->second;
+      for (int i = 0; i < ticks; ++i) tick();
+      return exitCode;
     };
   }
 
@@ -134,7 +128,10 @@ class PackingTest : public testing::Test {
   ui::MemoryTree content;
   AppState state;
 
-  std::map<std::size_t, Played> script;  // by run number, from 0
+  // By run number from 0: the exit code (nothing: the run cannot be started) and the half
+  // seconds the run takes.
+  using Played = std::pair<std::optional<std::uint32_t>, int>;
+  std::map<std::size_t, Played> script;
   std::vector<std::string> runs;
   std::vector<Bytes> listFiles;
   std::vector<Bytes> mapslistFiles;
@@ -259,20 +256,15 @@ TEST_F(PackSequence, ZipGetsNoSolidNoRecoveryRecordAndNoLock) {
   EXPECT_TRUE(controls.shellOpens.empty());  // Explore is off
 }
 
-TEST_F(PackSequence, OnlyGroupsWithIncludedFilesAndChosenExtrasRun) {
-  // Only the sceneries stay included: no mapslist either, as no map is packed.
-  for (const int kind : {kKindMap, kKindUncompiledMap, kKindPrefab, kKindTexture, kKindEdge})
-    Mark(kind, u"");
-  Mark(kKindScenery, u"bush.png");
-  RefreshContentMarks(state);
-  controls.setChecked(Slot::addCommentCheck, false);
-  UpdateCommentTabIcon(state);
-  controls.setComboSelection(Slot::recoveryCombo, 0);
-  state.testArchive = state.lockArchive = false;
-
+// A prefab and its scenery alone, with no extra chosen: only their two groups run.
+TEST_F(PackingTest, OnlyGroupsWithIncludedFilesAndChosenExtrasRun) {
+  PutPrefab("house.PFB", {"tree.bmp"});
   EXPECT_TRUE(PackArchive(state));
-  EXPECT_THAT(runs, ElementsAre(Add("scenery-gfx\\")));
-  EXPECT_EQ(listFiles[0], Utf16File({state.kindFolders[3] + u"tree.bmp"}));
+  const std::string tail =
+      "\" " + Quoted(state.defaultSaveFolder + u"house.rar") + " @" + Quoted(Temp(u"zek.lst"));
+  EXPECT_THAT(runs,
+              ElementsAre(W() + " A -y -ibck -ed -ep -m3 -ap\"Soldat PolyWorks\\Prefabs\\" + tail,
+                          W() + " A -y -ibck -ed -ep -m3 -ap\"scenery-gfx\\" + tail));
 }
 
 TEST_F(PackSequence, AFailedStepStopsAtOnceWithItsNameAndExitCode) {
