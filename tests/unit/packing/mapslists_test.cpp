@@ -202,12 +202,8 @@ TEST_F(TestPlay, WhenTheBackupCannotBeMadeNothingChangesAndTheUserIsTold) {
 // anything but a map, or a name that could leave its folder or its quotes, opens nothing.
 TEST_F(TestPlay, DoubleClicksOpenMapsInTheEditorOrNothing) {
   state.polyWorksPath = dir.file(u"PolyWorks\\Soldat PolyWorks.exe");
-  struct Row {
-    std::u16string text;
-    int image;
-    std::u16string parameters;  // empty: nothing started, the window stays
-  };
-  const Row rows[] = {
+  // The item's text and image, and the editor's parameters; none: nothing starts, the window stays.
+  const std::tuple<std::u16string, int, std::u16string> rows[] = {
       {u"ctf_Ash.PMS", 11, u"\"" + state.kindFolders[kKindMap] + u"ctf_Ash.PMS\""},
       {u"draft.PMS", 12, u"\"" + state.kindFolders[kKindUncompiledMap] + u"draft.PMS\""},
       {u"house.PFB", 13, u""},
@@ -215,15 +211,15 @@ TEST_F(TestPlay, DoubleClicksOpenMapsInTheEditorOrNothing) {
       {u"..\\..\\evil.PMS", 11, u""},
       {u"a\" -x \"b.PMS", 11, u""},
   };
-  for (const Row& row : rows) {
+  for (const auto& [text, image, parameters] : rows) {
     started.clear();
-    EXPECT_EQ(OpenMapOnDoubleClick(state, controls, row.text, row.image), !row.parameters.empty());
-    if (row.parameters.empty()) {
+    EXPECT_EQ(OpenMapOnDoubleClick(state, controls, text, image), !parameters.empty());
+    if (parameters.empty()) {
       EXPECT_TRUE(started.empty());
     } else {
       ASSERT_EQ(started.size(), 1u);
       EXPECT_EQ(started[0].file, state.polyWorksPath);
-      EXPECT_EQ(started[0].parameters, row.parameters);
+      EXPECT_EQ(started[0].parameters, parameters);
     }
   }
   EXPECT_EQ(ReadBytes(SoldatFile(u"mapslist.txt")), rotation);
@@ -293,8 +289,7 @@ struct OptionRow {
 class Options : public CommandLine, public testing::WithParamInterface<OptionRow> {};
 
 TEST_P(Options, ChangeOnlyWhatTheyName) {
-  const CommandLineOutcome before{};
-  std::map<std::string, std::string> expected = Snapshot(before);
+  std::map<std::string, std::string> expected = Snapshot({});
   expected["mode"] = "1";
   for (const auto& [key, value] : GetParam().changes) expected[key] = value;
   std::vector<std::u16string> arguments = {u"ctf_Ash.PMS"};
@@ -340,58 +335,52 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CommandLine, AFileOrMapslistFillsThePackListOrEndsWithCode11Or12) {
   const std::u16string maps = state.kindFolders[kKindMap];
   const std::u16string uncompiled = state.kindFolders[kKindUncompiledMap];
-  const std::u16string polyWorks = state.polyWorksPath;
+  const std::u16string editor = state.polyWorksPath;
   const std::u16string x46 = std::u16string(46, u'x');
-  struct Row {
-    std::u16string argument;
-    bool polyWorks;
-    std::string packed;
-    int code = 0;
-  };
-  const Row rows[] = {
+  // The argument, whether the editor is set, the pack list after and the exit code.
+  const std::tuple<std::u16string, bool, std::string, int> rows[] = {
       // Whether the file exists is not checked here.
-      {u"ctf_x.pms", true, "ctf_x.pms [11/11]\n"},
-      {maps + u"ctf_x.PMS", true, "ctf_x.PMS [11/11]\n"},
-      {platform::LowerCase(maps) + u"ctf_x.PMS", true, "ctf_x.PMS [11/11]\n"},
-      {uncompiled + u"draft.PMS", true, "draft.PMS [12/12]\n"},
+      {u"ctf_x.pms", true, "ctf_x.pms [11/11]\n", 0},
+      {maps + u"ctf_x.PMS", true, "ctf_x.PMS [11/11]\n", 0},
+      {platform::LowerCase(maps) + u"ctf_x.PMS", true, "ctf_x.PMS [11/11]\n", 0},
+      {uncompiled + u"draft.PMS", true, "draft.PMS [12/12]\n", 0},
       {uncompiled + u"draft.PMS", false, "", 11},
       {dir.path() + u"Elsewhere\\ctf_x.PMS", true, "", 11},
-      {u"house.PFB", true, "house.PFB [13/13]\n"},
-      {state.kindFolders[kKindPrefab] + u"house.pfb", true, "house.pfb [13/13]\n"},
+      {u"house.PFB", true, "house.PFB [13/13]\n", 0},
+      {state.kindFolders[kKindPrefab] + u"house.pfb", true, "house.pfb [13/13]\n", 0},
       {maps + u"house.PFB", true, "", 11},
       {u"house.PFB", false, "", 11},
       {u"notes.doc", true, "", 11},
       {u"../ctf_x.PMS", true, "", 11},
-      {x46 + u".PMS", true, Narrow(x46) + ".PMS [11/11]\n"},
+      {x46 + u".PMS", true, Narrow(x46) + ".PMS [11/11]\n", 0},
       {x46 + u"x.PMS", true, "", 11},
       // Without an extension the options are ignored too.
-      {u"ctf_x", true, ""},
-      {u"ctf_x.", true, ""},
-      {u"mapslist.txt", true, "ctf_Ash.PMS [11/11]\n"},
-      {lists + u"rotation.TXT", true, "ctf_Run.PMS [11/11]\ninf_Abel.PMS [11/11]\n"},
+      {u"ctf_x", true, "", 0},
+      {u"ctf_x.", true, "", 0},
+      {u"mapslist.txt", true, "ctf_Ash.PMS [11/11]\n", 0},
+      {lists + u"rotation.TXT", true, "ctf_Run.PMS [11/11]\ninf_Abel.PMS [11/11]\n", 0},
       {u"missing.txt", true, "", 12},
   };
   EXPECT_EQ(Parse({}).result, Result::kGoOn);
-  for (const Row& row : rows) {
-    SCOPED_TRACE(Narrow(row.argument));
+  for (const auto& [argument, polyWorks, packed, code] : rows) {
+    SCOPED_TRACE(Narrow(argument));
     ClearPackList(state);
     controls.messages.clear();
     state.commandLineMode = false;
-    state.polyWorksPath = row.polyWorks ? polyWorks : u"";
+    state.polyWorksPath = polyWorks ? editor : u"";
 
-    const CommandLineOutcome outcome = Parse({row.argument, u"-i"});
+    const CommandLineOutcome outcome = Parse({argument, u"-i"});
 
-    const bool packs = !row.packed.empty();
-    EXPECT_EQ(pack.outline(state.packRoot), row.packed);
-    EXPECT_EQ(outcome.exitCode(), row.code);
+    const bool packs = !packed.empty();
+    EXPECT_EQ(pack.outline(state.packRoot), packed);
+    EXPECT_EQ(outcome.exitCode(), code);
     EXPECT_EQ(state.commandLineMode, packs);
     EXPECT_EQ(outcome.unattended, packs);
-    ASSERT_EQ(controls.messages.size(), row.code ? 1u : 0u);
-    if (row.code) {
+    ASSERT_EQ(controls.messages.size(), code ? 1u : 0u);
+    if (code) {
       EXPECT_EQ(controls.messages[0].text,
-                row.code == 11
-                    ? u"There is no valid files to pack!"
-                    : state.soldatFolder + u"missing.txt\r\nFailed to load the mapslist!");
+                code == 11 ? u"There is no valid files to pack!"
+                           : state.soldatFolder + u"missing.txt\r\nFailed to load the mapslist!");
     }
   }
 }

@@ -54,7 +54,6 @@ class PackingTest : public testing::Test {
     state.packTree = &pack;
     state.contentTree = &content;
     state.packRoot = pack.insertLast(ui::kNoItem, {u"Maps to pack", 2, 2});
-    state.explore = false;
     controls.setChecked(Slot::rarRadio, true);
     controls.setComboItems(Slot::compressionCombo, {u"0", u"1", u"2", u"3", u"4", u"5"});
     controls.setComboSelection(Slot::compressionCombo, 3);
@@ -138,10 +137,10 @@ class PackingTest : public testing::Test {
   std::vector<Bytes> commentFiles;
 };
 
-TEST(WinRarCommands, AreExactlyWhatWinRarReads) {
-  const std::u16string w = u"C:\\Win RAR\\WinRAR.exe";
+TEST_F(PackingTest, WinRarCommandsAreExactlyWhatWinRarReads) {
+  const std::u16string& w = state.winRarPath;
   const std::u16string a = u"D:\\Packed\\mappack.rar";
-  const std::string winRar = "\"C:\\Win RAR\\WinRAR.exe\" ";
+  const std::string winRar = W() + " ";
   const std::string archive = " \"D:\\Packed\\mappack.rar\"";
   for (const bool rar : {true, false}) {
     for (const bool solid : {true, false}) {
@@ -466,13 +465,9 @@ TEST(NormalizedArchiveName, FollowsTheNamingRules) {
   const testsupport::TempDir dir;
   const std::string d = Narrow(Backslashed(dir.folder(u"packs")));  // an existing folder
   dir.folder(u"packs/q.a");
-  struct Row {
-    std::string box;
-    bool rar;
-    std::int32_t packCount;  // the first entry is ctf_Ash.PMS
-    std::string expected;    // "<none>": the box stays as it is
-  };
-  const Row rows[] = {
+  // The box, RAR or ZIP, the pack list's count (its first entry is ctf_Ash.PMS) and the name
+  // ("<none>": the box stays as it is).
+  const std::tuple<std::string, bool, std::int32_t, std::string> rows[] = {
       {"", true, 0, "<none>"},
       {"", true, 1, "ctf_ash.rar"},
       {"", false, 3, "mappack.zip"},
@@ -494,11 +489,11 @@ TEST(NormalizedArchiveName, FollowsTheNamingRules) {
       {d + ".bcd", true, 2, d + ".bcd.rar"},
       {d + "q.a\\b", true, 2, d + "q.a\\b.rar"},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.box + " count " + std::to_string(row.packCount));
-    const std::optional<std::u16string> name = NormalizedArchiveName(
-        Wide(row.box), {row.rar, row.packCount, u"ctf_Ash.PMS", u"C:\\Archives\\"});
-    EXPECT_EQ(name ? Narrow(*name) : "<none>", row.expected);
+  for (const auto& [box, rar, packCount, expected] : rows) {
+    SCOPED_TRACE(box + " count " + std::to_string(packCount));
+    const std::optional<std::u16string> name =
+        NormalizedArchiveName(Wide(box), {rar, packCount, u"ctf_Ash.PMS", u"C:\\Archives\\"});
+    EXPECT_EQ(name ? Narrow(*name) : "<none>", expected);
   }
 }
 
@@ -534,26 +529,21 @@ TEST_F(PackingTest, NormalizingSetsTheRarOnlyOptionsAndRewritesTheBox) {
 
 // Both browse dialogs start in the folder of their box, or a default one, and take the choice.
 TEST_F(PackingTest, BrowsingStartsInTheBoxFolderOrADefaultAndTakesTheChoice) {
-  struct Row {
-    Slot box;
-    std::u16string text;
-    bool rar;
-    std::u16string folder, pattern;
-  };
-  const Row rows[] = {
+  // The box and its text, RAR or ZIP, and the dialog's folder and filter.
+  const std::tuple<Slot, std::u16string, bool, std::u16string, std::u16string> rows[] = {
       {Slot::archiveNameEdit, u"D:\\packs\\mine.rar", true, u"D:\\packs\\", u"*.rar"},
       {Slot::archiveNameEdit, u"mine.zip", false, state.defaultSaveFolder, u"*.zip"},
       {Slot::commentFileEdit, u"D:\\notes\\c.txt", true, u"D:\\notes\\", u"*.txt"},
       {Slot::commentFileEdit, u"", true, state.programFolder, u"*.txt"},
   };
-  for (const Row& row : rows) {
-    controls.setChecked(Slot::rarRadio, row.rar);
-    controls.setText(row.box, row.text);
+  for (const auto& [box, text, rar, folder, pattern] : rows) {
+    controls.setChecked(Slot::rarRadio, rar);
+    controls.setText(box, text);
     controls.chosenFiles = {u"E:\\chosen name"};
-    row.box == Slot::archiveNameEdit ? BrowseArchiveName(state) : BrowseCommentFile(state);
-    EXPECT_EQ(controls.fileDialogs.back().filter.pattern, row.pattern);
-    EXPECT_EQ(controls.fileDialogs.back().initialFolder, row.folder);
-    EXPECT_EQ(controls.text(row.box), u"E:\\chosen name");
+    box == Slot::archiveNameEdit ? BrowseArchiveName(state) : BrowseCommentFile(state);
+    EXPECT_EQ(controls.fileDialogs.back().filter.pattern, pattern);
+    EXPECT_EQ(controls.fileDialogs.back().initialFolder, folder);
+    EXPECT_EQ(controls.text(box), u"E:\\chosen name");
   }
   controls.setText(Slot::archiveNameEdit, u"kept.rar");
   BrowseArchiveName(state);  // cancelled
