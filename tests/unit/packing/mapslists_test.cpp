@@ -260,17 +260,16 @@ class CommandLine : public Mapslists {
     const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
     return {
         {"format", flag(controls.checked(Slot::rarRadio)) + flag(controls.checked(Slot::zipRadio))},
-        {"comment", flag(controls.checked(Slot::addCommentCheck))},
-        {"useFile", flag(controls.checked(Slot::useFileCheck))},
+        {"comment", flag(controls.checked(Slot::addCommentCheck)) +
+                        flag(controls.checked(Slot::useFileCheck))},
         {"commentFile", Narrow(controls.text(Slot::commentFileEdit))},
         {"m", std::to_string(controls.comboSelection(Slot::compressionCombo))},
         {"r", std::to_string(controls.comboSelection(Slot::recoveryCombo))},
         {"solid", flag(controls.checked(Slot::solidCheck))},
         {"skip", flag(state.skipDefaultMaps) + flag(state.skipDefaultSceneries) +
                      flag(state.skipDefaultTextures) + flag(state.skipMapslist)},
-        {"explore", flag(state.explore)},
-        {"lock", flag(state.lockArchive)},
-        {"test", flag(state.testArchive)},
+        // Explore, lock and test.
+        {"extras", flag(state.explore) + flag(state.lockArchive) + flag(state.testArchive)},
         {"name", Narrow(controls.text(Slot::archiveNameEdit))},
         {"templateLoads", std::to_string(templateLoads)},
         {"unattended", flag(outcome.unattended)},
@@ -309,18 +308,17 @@ INSTANTIATE_TEST_SUITE_P(
         OptionRow{{u"-a0"}, {{"format", "10"}}}, OptionRow{{u"-a2"}, {{"format", "00"}}},
         // The template loads whatever the digit; only "1" adds the comment.
         OptionRow{{u"-c1"}, {{"templateLoads", "1"}}},
-        OptionRow{{u"-c0"}, {{"comment", "0"}, {"templateLoads", "1"}}},
+        OptionRow{{u"-c0"}, {{"comment", "00"}, {"templateLoads", "1"}}},
         OptionRow{{u"-d1"}, {{"skip", "0001"}}}, OptionRow{{u"-d0"}, {}},
-        OptionRow{{u"-e1"}, {{"explore", "1"}}}, OptionRow{{u"-k1"}, {{"lock", "1"}}},
+        OptionRow{{u"-e1"}, {{"extras", "100"}}}, OptionRow{{u"-k1"}, {{"extras", "010"}}},
         OptionRow{{u"-l1"}, {{"skip", "1110"}}}, OptionRow{{u"-m3"}, {{"m", "3"}}},
         OptionRow{{u"-m9"}, {{"m", "5"}}}, OptionRow{{u"-mx"}, {{"m", "0"}}},
         OptionRow{{u"-r7"}, {{"r", "7"}}}, OptionRow{{u"-ra"}, {{"r", "10"}}},
         OptionRow{{u"-r-"}, {{"r", "0"}}}, OptionRow{{u"-s5"}, {{"solid", "1"}}},
-        OptionRow{{u"-s0"}, {}}, OptionRow{{u"-t1"}, {{"test", "1"}}},
+        OptionRow{{u"-s0"}, {}}, OptionRow{{u"-t1"}, {{"extras", "001"}}},
         OptionRow{{u"-i"}, {{"unattended", "1"}}},
         // The long "-c" needs more than eight characters; shorter ones name the archive.
-        OptionRow{{u"-cC:\\c.txt"},
-                  {{"commentFile", "C:\\c.txt"}, {"useFile", "1"}, {"comment", "1"}}},
+        OptionRow{{u"-cC:\\c.txt"}, {{"commentFile", "C:\\c.txt"}, {"comment", "11"}}},
         OptionRow{{u"-cC:\\c.t"}, {{"name", "-cC:\\c.t"}}},
         // Matching is case-sensitive; unknown options name the archive.
         OptionRow{{u"-I"}, {{"name", "-I"}}}, OptionRow{{u"-M3"}, {{"name", "-M3"}}},
@@ -334,7 +332,6 @@ INSTANTIATE_TEST_SUITE_P(
 // game's folder; a file that cannot ends with code 11, a mapslist that cannot with code 12.
 TEST_F(CommandLine, AFileOrMapslistFillsThePackListOrEndsWithCode11Or12) {
   const std::u16string maps = state.kindFolders[kKindMap];
-  const std::u16string uncompiled = state.kindFolders[kKindUncompiledMap];
   const std::u16string editor = state.polyWorksPath;
   const std::u16string x46 = std::u16string(46, u'x');
   // The argument, whether the editor is set, the pack list after and the exit code.
@@ -343,8 +340,8 @@ TEST_F(CommandLine, AFileOrMapslistFillsThePackListOrEndsWithCode11Or12) {
       {u"ctf_x.pms", true, "ctf_x.pms [11/11]\n", 0},
       {maps + u"ctf_x.PMS", true, "ctf_x.PMS [11/11]\n", 0},
       {platform::LowerCase(maps) + u"ctf_x.PMS", true, "ctf_x.PMS [11/11]\n", 0},
-      {uncompiled + u"draft.PMS", true, "draft.PMS [12/12]\n", 0},
-      {uncompiled + u"draft.PMS", false, "", 11},
+      {state.kindFolders[kKindUncompiledMap] + u"draft.PMS", true, "draft.PMS [12/12]\n", 0},
+      {state.kindFolders[kKindUncompiledMap] + u"draft.PMS", false, "", 11},
       {dir.path() + u"Elsewhere\\ctf_x.PMS", true, "", 11},
       {u"house.PFB", true, "house.PFB [13/13]\n", 0},
       {state.kindFolders[kKindPrefab] + u"house.pfb", true, "house.pfb [13/13]\n", 0},

@@ -84,12 +84,11 @@ class PackingTest : public testing::Test {
     ++state.packCount;
     state.contentStale = true;
   }
-  // A sound map using rock.bmp and its edge and the given sceneries, all present.
-  void PutMap(std::string_view name, int kind = kKindMap, std::string description = "A fine map",
-              std::vector<std::string> sceneries = {"tree.bmp"}) {
+  // A map using rock.bmp and its edge and the given sceneries, all present.
+  void PutMap(std::string_view name, int kind = kKindMap,
+              std::vector<std::string> sceneries = {"tree.bmp"}, std::int32_t spawns = 2) {
     fixtures::PmsSpec recipe;
-    recipe.description = std::move(description);
-    recipe.texture = "rock.bmp";
+    recipe.spawnCount = spawns;
     recipe.sceneryInstanceCount = static_cast<std::int32_t>(sceneries.size());
     recipe.sceneryNames = sceneries;
     if (kind == kKindUncompiledMap) recipe.polygonsPerCell = 0;
@@ -171,7 +170,7 @@ class PackSequence : public PackingTest {
   void SetUp() override {
     PackingTest::SetUp();
     PutMap("ctf_Ash.PMS");
-    PutMap("ctf_Bay.PMS", kKindMap, "Bay", {"tree.bmp", "bush.png"});
+    PutMap("ctf_Bay.PMS", kKindMap, {"tree.bmp", "bush.png"});
     PutMap("draft.PMS", kKindUncompiledMap);
     PutPrefab("house.PFB", {"bush.png"});
     BuildArchiveContent(state);
@@ -212,7 +211,6 @@ TEST_F(PackSequence, RunsEveryStepInOrderAndReportsSuccess) {
   // Each add run reads a fresh list: UTF-16LE with its mark, one full path a line.
   const auto& folders = state.kindFolders;
   EXPECT_EQ(listFiles[0], Utf16File({folders[0] + u"ctf_Ash.PMS", folders[0] + u"ctf_Bay.PMS"}));
-  EXPECT_EQ(listFiles[2], Utf16File({folders[2] + u"house.PFB"}));
   EXPECT_EQ(listFiles[3], Utf16File({folders[3] + u"bush.png", folders[3] + u"tree.bmp"}));
   EXPECT_EQ(listFiles[6], Utf16File({Temp(u"mapslist.txt")}));
   EXPECT_EQ(mapslistFiles[6], Utf16File({u"ctf_Ash", u"ctf_Bay"}));
@@ -337,12 +335,7 @@ TEST_F(PackingTest, NothingToPackAndProblemsTheUserDeclinesRunNothing) {
   ASSERT_EQ(controls.messages.size(), 1u);
   EXPECT_EQ(controls.messages[0].text, u"There is no valid files to pack!");
 
-  fixtures::PmsSpec broken;
-  broken.spawnCount = 0;  // a problem, reported; the map is still packed
-  Put(kKindMap, "nospawn.PMS", fixtures::PmsBytes(broken));
-  PutImage(kKindTexture, "rock.bmp");
-  PutImage(kKindEdge, "rock.bmp");
-  Choose("nospawn.PMS", kKindMap);
+  PutMap("nospawn.PMS", kKindMap, {}, 0);  // a problem, reported; the map is still packed
   controls.answers = {false, true};
   EXPECT_FALSE(PackArchive(state));  // rebuilds the stale content first
   ASSERT_TRUE(state.contentReport);
@@ -426,7 +419,7 @@ void ExpectOneFileComment(const std::string& comment, const std::string& rest) {
 // Several files, then one map, one prefab and none, as the content marks leave them.
 TEST_F(PackingTest, TheCommentDescribesWhatIsIncluded) {
   PutMap("ctf_Bay.PMS");
-  PutMap("ctf_Ash.PMS", kKindMap, "Ash valley");
+  PutMap("ctf_Ash.PMS");
   PutMap("draft.PMS", kKindUncompiledMap);
   PutPrefab("house.PFB");
   PutPrefab("wall.PFB");
@@ -444,7 +437,7 @@ TEST_F(PackingTest, TheCommentDescribesWhatIsIncluded) {
   Mark(kKindMap, u"ctf_Bay.PMS");
   Mark(kKindPrefab, u"");
   ExpectOneFileComment(Narrow(comment()),
-                       "\r\nAbout: Ash valley\r\nPolygons: ---- 10\r\nSceneries: --- 1\r\n"
+                       "\r\nAbout: A test map\r\nPolygons: ---- 10\r\nSceneries: --- 1\r\n"
                        "Spawns: ------ 2\r\nColliders: --- 0\r\nWaypoints: --- 0\r\n"
                        "Nade kits: --- 3\r\nMed kits: ---- 4\r\nJet: --------- 190\r\n"
                        "Weather: ----- None\r\nSteps: ------- Hard\r\n--\r\nctf_Ash.PMS");
