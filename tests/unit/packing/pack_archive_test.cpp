@@ -211,6 +211,7 @@ TEST_F(PackSequence, RunsEveryStepInOrderAndReportsSuccess) {
   // Each add run reads a fresh list: UTF-16LE with its mark, one full path a line.
   const auto& folders = state.kindFolders;
   EXPECT_EQ(listFiles[0], Utf16File({folders[0] + u"ctf_Ash.PMS", folders[0] + u"ctf_Bay.PMS"}));
+  EXPECT_EQ(listFiles[2], Utf16File({folders[2] + u"house.PFB"}));
   EXPECT_EQ(listFiles[3], Utf16File({folders[3] + u"bush.png", folders[3] + u"tree.bmp"}));
   EXPECT_EQ(listFiles[6], Utf16File({Temp(u"mapslist.txt")}));
   EXPECT_EQ(mapslistFiles[6], Utf16File({u"ctf_Ash", u"ctf_Bay"}));
