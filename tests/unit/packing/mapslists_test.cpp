@@ -72,7 +72,11 @@ class Mapslists : public testing::Test {
   std::vector<ui::ShellRequest>& started = controls.shellOpens;
 };
 
-TEST_F(Mapslists, SavingKeepsOnlyMapsOfTheMapsFolderWithoutExtension) {
+// Saving keeps only the maps of the maps folder, without extension. Loading replaces the pack
+// list with the file's maps, sorted and unique. A file that gives no line leaves the pack list
+// as it was and names itself in the warning: the longest line is 46 characters in UTF-16, 45
+// bytes in ANSI (one goes to the end).
+TEST_F(Mapslists, SavingKeepsMapsAndLoadingReplacesThePackListOrChangesNothing) {
   Add(u"ctf_Ash.PMS", 11);
   Add(u"inf_Abel.pms", 11);
   Add(u"test.PMS", 12);
@@ -88,13 +92,7 @@ TEST_F(Mapslists, SavingKeepsOnlyMapsOfTheMapsFolderWithoutExtension) {
   ASSERT_EQ(controls.messages.size(), 1u);
   EXPECT_EQ(controls.messages[0].kind, ui::MessageKind::kWarning);
   EXPECT_EQ(controls.messages[0].text, nowhere + u"\r\nFailed to save the mapslist!");
-}
 
-// Loading replaces the pack list with the file's maps, sorted and unique. A file that gives no
-// line leaves the pack list as it was and names itself in the warning: the longest line is 46
-// characters in UTF-16, 45 bytes in ANSI (one goes to the end).
-TEST_F(Mapslists, LoadingReplacesThePackListOrFailsAndChangesNothing) {
-  Add(u"house.PFB", 13);
   const std::string before = pack.outline();
   const auto file = [&](std::u16string_view name, const std::vector<std::uint8_t>& bytes) {
     WriteBytes(dir.file(name), bytes);
