@@ -24,7 +24,6 @@ using fixtures::Utf16File;
 using fixtures::WriteBytes;
 using fixtures::WriteText;
 using ui::Slot;
-using Result = CommandLineOutcome::Result;
 
 std::string Narrow(std::u16string_view text) {
   return {text.begin(), text.end()};
@@ -294,7 +293,7 @@ TEST_P(Options, ChangeOnlyWhatTheyName) {
 
   const CommandLineOutcome outcome = Parse(arguments);
 
-  EXPECT_EQ(outcome.result, Result::kGoOn);
+  EXPECT_EQ(outcome.result, CommandLineOutcome::Result::kGoOn);
   EXPECT_EQ(Snapshot(outcome), expected);
   EXPECT_EQ(pack.outline(state.packRoot), "ctf_Ash.PMS [11/11]\n");
 }
@@ -356,7 +355,7 @@ TEST_F(CommandLine, AFileOrMapslistFillsThePackListOrEndsWithCode11Or12) {
       {lists + u"rotation.TXT", true, "ctf_Run.PMS [11/11]\ninf_Abel.PMS [11/11]\n", 0},
       {u"missing.txt", true, "", 12},
   };
-  EXPECT_EQ(Parse({}).result, Result::kGoOn);
+  EXPECT_EQ(Parse({}).result, CommandLineOutcome::Result::kGoOn);
   for (const auto& [argument, polyWorks, packed, code] : rows) {
     SCOPED_TRACE(Narrow(argument));
     ClearPackList(state);

@@ -58,8 +58,6 @@ class PackingTest : public testing::Test {
     controls.setComboItems(Slot::compressionCombo, {u"0", u"1", u"2", u"3", u"4", u"5"});
     controls.setComboSelection(Slot::compressionCombo, 3);
     controls.setComboItems(Slot::recoveryCombo, std::vector<std::u16string>(11, u"x"));
-    controls.setComboSelection(Slot::recoveryCombo, 0);
-    controls.tabs[2].image = 15;
     state.runProcess = [this](std::u16string_view line, const std::function<void()>& tick) {
       runs.push_back(Narrow(line));
       listFiles.push_back(platform::ReadWholeFile(Temp(u"zek.lst")));
@@ -179,8 +177,7 @@ class PackSequence : public PackingTest {
     controls.setChecked(Slot::addCommentCheck, true);
     controls.setText(Slot::commentEdit, u"Caf\u00E9 \u4E2D %descr% %zeksg%");
     UpdateCommentTabIcon(state);
-    state.testArchive = true;
-    state.lockArchive = true;
+    state.testArchive = state.lockArchive = true;
     archive = state.defaultSaveFolder + u"mappack.rar";
   }
 
