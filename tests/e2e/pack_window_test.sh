@@ -11,7 +11,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 ZEK_PACK_CHECK_DIR="Z:${work//\//\\}\\" "$here/../../scripts/gui-tests" "$build" \
-  --gtest_filter='PackWindow.PacksAZip*'
+  --gtest_filter='PackWindow.StopsOnFailuresThenPacksAZip*'
 
 failures=0
 fail() {

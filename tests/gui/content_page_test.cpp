@@ -83,20 +83,4 @@ TEST_F(ContentPageWindow, FollowsThePackListAndAnswersItsTree) {
   EXPECT_EQ(PixelsInRow(state.contentGroups[kKindMap], RGB(0x4C, 0xC0, 0x40)), 9);
 }
 
-// From six entries on the content waits until it is needed: showing the page rebuilds it.
-TEST_F(ContentPageWindow, ShowingThePageRebuildsAContentLeftStaleBySixEntries) {
-  WriteSetting(u"SkipDefaultMaps", u"0");
-  Start();
-  app::Win32Tree& catalogue = main->catalogueTree;
-  for (const auto* group : {u"Uncompiled", u"Prefabs", u"Capture"}) {
-    catalogue.select(ChildOf(catalogue, catalogue.root(), group));
-    Click(Slot::addButton);
-  }
-  ASSERT_EQ(state.packCount, 6);
-  EXPECT_TRUE(state.contentStale && state.contentGroups[kKindMap] == ui::kNoItem);
-  ClickTab(kContentTab);
-  EXPECT_FALSE(state.contentStale);
-  EXPECT_EQ(Content().text(state.contentGroups[kKindMap]), u"Maps ( 2 )");
-}
-
 }  // namespace

@@ -54,34 +54,9 @@ void ExpectLabelledBy(const app::MainWindow& main, const StringList& lines) {
   }
 }
 
-TEST_F(MainWindowTest, OpensOnTheMainPage605WideAndPlacesEveryControlAtAnyHeight) {
-  Start();
-  RECT client{};
-  GetClientRect(main->window, &client);
-  EXPECT_EQ(client.right, 605);
-  EXPECT_EQ(BoxOf(main->window), (Box{100, 100, state.fixedWindowWidth, 594}));  // no saved place
-  EXPECT_EQ(VisibleSlots(), Range(ui::kMainPageSlots));
-  EXPECT_TRUE(messages.empty());
-
-  for (const int dy : {0, 130}) {
-    SetWindowHeight(state.minWindowHeight + dy);
-    EXPECT_EQ(BoxOf(main->tabControl), Placed(ui::kTabControlBox, Placement::kTabControl, dy));
-    EXPECT_EQ(BoxOf(main->statusBar).y, ui::kMinPageHeight + dy);
-    for (int i = 0; i < ui::kSlotCount; ++i) {
-      Box expected = Placed(ui::InitialControlBox(static_cast<Slot>(i)), i, dy);
-      Box actual = BoxOf(main->slots[i]);
-      wchar_t name[32] = {};
-      GetClassNameW(main->slots[i], name, 32);
-      // A closed drop-down list is as high as its selection field, whatever its list's room.
-      if (std::wstring_view(name) == L"ComboBox") expected.height = actual.height = 0;
-      EXPECT_EQ(actual, expected) << "slot " << i << ", " << dy << " pixels higher";
-    }
-  }
-}
-
 // Class, the style bits that make each control what it is and the id that its commands
 // arrive with, slot by slot; edit boxes and tree views have a client edge.
-TEST_F(MainWindowTest, EveryControlIsCreatedWithItsClassStyleAndId) {
+TEST_F(MainWindowTest, OpensOnTheMainPageWithEveryControlMadePlacedAndLabelled) {
   enum Class { Ed, Bu, Tr, St, Co };
   const wchar_t* const names[] = {L"Edit", L"Button", L"SysTreeView32", L"Static", L"ComboBox"};
   const DWORD masks[] = {ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY | WS_VSCROLL,
@@ -124,25 +99,39 @@ TEST_F(MainWindowTest, EveryControlIsCreatedWithItsClassStyleAndId) {
       {Slot::winRarPathEdit, 260},  {Slot::defaultFolderEdit, 210}, {Slot::templatePathEdit, 260}};
 
   Start();
-  for (int i = 0; i < ui::kSlotCount; ++i) {
-    SCOPED_TRACE(i);
-    const HWND control = main->slots[i];
-    const auto& expected = controls[i];
-    wchar_t name[32] = {};
-    GetClassNameW(control, name, 32);
-    EXPECT_STREQ(name, names[expected.type]);
-    EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & masks[expected.type], expected.style);
-    EXPECT_EQ((GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0,
-              expected.type == Ed || expected.type == Tr);
-    EXPECT_EQ(GetDlgCtrlID(control), expected.id);
+  RECT client{};
+  GetClientRect(main->window, &client);
+  EXPECT_EQ(client.right, 605);
+  EXPECT_EQ(BoxOf(main->window), (Box{100, 100, state.fixedWindowWidth, 594}));  // no saved place
+  EXPECT_EQ(VisibleSlots(), Range(ui::kMainPageSlots));
+  EXPECT_TRUE(messages.empty());
+
+  for (const int dy : {0, 130}) {
+    SetWindowHeight(state.minWindowHeight + dy);
+    EXPECT_EQ(BoxOf(main->tabControl), Placed(ui::kTabControlBox, Placement::kTabControl, dy));
+    EXPECT_EQ(BoxOf(main->statusBar).y, ui::kMinPageHeight + dy);
+    for (int i = 0; i < ui::kSlotCount; ++i) {
+      SCOPED_TRACE(testing::Message() << "slot " << i << ", " << dy << " pixels higher");
+      const HWND control = main->slots[i];
+      const auto& want = controls[i];
+      wchar_t name[32] = {};
+      GetClassNameW(control, name, 32);
+      EXPECT_STREQ(name, names[want.type]);
+      EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE) & masks[want.type], want.style);
+      EXPECT_EQ((GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0,
+                want.type == Ed || want.type == Tr);
+      EXPECT_EQ(GetDlgCtrlID(control), want.id);
+      Box expected = Placed(ui::InitialControlBox(static_cast<Slot>(i)), i, dy);
+      Box actual = BoxOf(control);
+      // A closed drop-down list is as high as its selection field, whatever its list's room.
+      if (want.type == Co) expected.height = actual.height = 0;
+      EXPECT_EQ(actual, expected);
+    }
   }
   EXPECT_FALSE(IsWindowEnabled(Control(Slot::tempFolderEdit)));  // shown, never edited
   for (const auto& [slot, characters] : limits)
     EXPECT_EQ(SendMessageW(Control(slot), EM_GETLIMITTEXT, 0, 0), characters) << int(slot);
-}
 
-TEST_F(MainWindowTest, CaptionsComeFromTheTableThenFromALocalizationKeepingTheSelection) {
-  Start();
   StringList builtin;
   ASSERT_TRUE(ReadUiTextTable(platform::BuiltinResource(kUiTextResourceId), builtin));
   ExpectLabelledBy(*main, builtin);
@@ -163,7 +152,8 @@ TEST_F(MainWindowTest, CaptionsComeFromTheTableThenFromALocalizationKeepingTheSe
 
 TEST_F(MainWindowTest, SettingsHoldsTheUserWhileAToolPathIsEmptyAndEachTabShowsOnePage) {
   options.winRar = false;
-  Start();
+  EXPECT_EQ(Launch({u"notes.doc", u"-i"}), std::nullopt);  // the command line is ignored
+  EXPECT_FALSE(state.commandLineMode);
   EXPECT_EQ(main->controls.statusText(), u"Soldat path or WinRAR path is invalid");
   ClickTab(app::kMainPage);
   EXPECT_EQ(CurrentTab(), app::kSettingsPage);
@@ -200,6 +190,7 @@ struct TaskBarAtTopLeft {
   ~TaskBarAtTopLeft() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved, 0); }
 };
 
+// The second start has a command line: its options hold for this run, over the saved ones.
 TEST_F(MainWindowTest, AMaximizedWindowComesBackWhereItWasRestoredBesideATaskBar) {
   const TaskBarAtTopLeft taskBar;
   Start();
@@ -214,10 +205,16 @@ TEST_F(MainWindowTest, AMaximizedWindowComesBackWhereItWasRestoredBesideATaskBar
   EXPECT_TRUE(quitRequested);
   main.reset();
 
-  Start();
+  EXPECT_EQ(Launch({u"ctf_x.pms", u"-m3", u"Shared", u"Other"}), std::nullopt);
   EXPECT_FALSE(IsZoomed(main->window));
   EXPECT_EQ(BoxOf(main->window), (Box{150, 120, state.fixedWindowWidth, 700}));
   EXPECT_TRUE(main->controls.checked(Slot::zipRadio));
+  EXPECT_EQ(guitest::Outline(main->packTree, main->packTree.child(state.packRoot), 0),
+            "ctf_x.pms 11\n");
+  EXPECT_EQ(SendMessageW(Control(Slot::compressionCombo), CB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(Text(Slot::archiveNameEdit), u"Shared");
+  EXPECT_TRUE(state.commandLineMode && IsWindowVisible(main->window));
+  EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace

@@ -76,9 +76,27 @@ class PackWindow : public guitest::MainWindowTest {
   std::vector<std::string> shellOpens;
 };
 
-TEST_F(PackWindow, PacksAZipWithTheChosenFilesAndTheComposedComment) {
+// Start-up loads the template when told and settles the RAR-only options for a ZIP; a failing
+// test step, then a missing WinRAR, stop the first packs with a message and no success.
+TEST_F(PackWindow, StopsOnFailuresThenPacksAZipWithTheChosenFilesAndTheComposedComment) {
+  Install();
+  const std::u16string templateFile = install.programFolder + u"template.txt";
+  fixtures::WriteText(templateFile, "Packed on %mdate%\r\n");
+  WriteSetting(u"TemplatePath", templateFile);
+  WriteSetting(u"AutoloadTemplate", u"1");
+  WriteSetting(u"TestArchive", u"1");
+  ASSERT_TRUE(
+      platform::WriteIniString(SettingsFilePath(state), u"Preferences", u"ArchiveType", u"1"));
   StartRecordingShell();
+  EXPECT_EQ(Text(Slot::commentEdit), u"Packed on %mdate%\r\n");
+  EXPECT_TRUE(main->controls.checked(Slot::addCommentCheck));
+  EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabWillAdd);
+  EXPECT_EQ(Status(), u"Comment template loaded successfully");
+  for (const Slot slot : {Slot::solidCheck, Slot::recoveryCombo, Slot::recoveryLabel})
+    EXPECT_FALSE(IsWindowEnabled(Control(slot)));
   ChooseRecentAndPrefabs();
+  Click(Slot::rarRadio);
+  EXPECT_TRUE(IsWindowEnabled(Control(Slot::solidCheck)));
   Click(Slot::zipRadio);
   EXPECT_EQ(Text(Slot::archiveNameEdit), u"mappack.zip");
   EXPECT_FALSE(IsWindowEnabled(Control(Slot::solidCheck)));
@@ -91,71 +109,8 @@ TEST_F(PackWindow, PacksAZipWithTheChosenFilesAndTheComposedComment) {
   Click(Slot::browseArchiveButton);
   EXPECT_EQ(Text(Slot::archiveNameEdit), u"mappack.zi");
 
+  // "Use this file:" with a file that is not there: no comment; browsing for one gives it.
   ClickTab(kCommentTab);
-  EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabNone);
-  Click(Slot::addCommentCheck);
-  EXPECT_TRUE(IsWindowEnabled(Control(Slot::commentEdit)));
-  // Typed, as a user would: a multi-line box tells no change for WM_SETTEXT.
-  SendMessageW(Control(Slot::commentEdit), EM_REPLACESEL, TRUE,
-               reinterpret_cast<LPARAM>(L"Pack of %mdate%\r\n%stats%%mlist%%zeksg%"));
-  EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabWillAdd);
-  ClickTab(app::kMainPage);
-
-  Pack();
-  EXPECT_TRUE(messages.empty()) << Narrow(messages.empty() ? u"" : messages[0]);
-  EXPECT_EQ(Status(), u"mappack.zi.zip created successfully");
-  EXPECT_EQ(shellOpens, std::vector<std::string>{"Explore " + Narrow(state.defaultSaveFolder)});
-  EXPECT_TRUE(platform::Exists(Archive()));
-  for (const char16_t* temp : {u"zek.lst", u"mapslist.txt", u"comment.txt"})
-    EXPECT_FALSE(platform::Exists(state.tempFolder + temp)) << Narrow(temp);
-  // Six groups and the mapslist, then the comment; no recovery record and no lock for ZIP.
-  const std::vector<std::string> runs = LoggedCommandLines(log);
-  ASSERT_EQ(runs.size(), 8u);
-  EXPECT_EQ(runs[6].find(" -ap"), std::string::npos);  // the root: no -ap at all
-  EXPECT_NE(runs[7].find(" C -ibck -y -z"), std::string::npos);
-
-  wchar_t checkDir[1024] = {};
-  if (GetEnvironmentVariableW(L"ZEK_PACK_CHECK_DIR", checkDir, 1000) == 0) return;
-  const std::u16string to = platform::detail::FromWide(checkDir, wcslen(checkDir));
-  const platform::LocalTime today = platform::CurrentLocalTime();
-  char date[16];
-  std::snprintf(date, sizeof(date), "%02d.%02d.%d", today.day, today.month, today.year);
-  fixtures::WriteText(to + u"expected-comment.txt",
-                      std::string("Pack of ") + date +
-                          "\r\nMaps - 1\r\nUncompiled maps - 1\r\nPrefabs - 2\r\n"
-                          "htf_Custom.PMS\r\nctf_Draft.PMS\r\nbridge_piece.PFB\r\nbunker.PFB\r\n"
-                          "Packed with ZEK v3.0.7");
-  fixtures::WriteText(to + u"expected-entries.txt",
-                      "maps/htf_Custom.PMS\nSoldat PolyWorks/Maps/ctf_Draft.PMS\n"
-                      "Soldat PolyWorks/Prefabs/bridge_piece.PFB\n"
-                      "Soldat PolyWorks/Prefabs/bunker.PFB\nscenery-gfx/custom_tree.png\n"
-                      "textures/custom.bmp\ntextures/edges/custom.bmp\nmapslist.txt\n");
-  ASSERT_TRUE(CopyFileW(platform::detail::Wide(Archive()).c_str(),
-                        platform::detail::Wide(to + u"window.zip").c_str(), FALSE));
-}
-
-TEST_F(PackWindow, StartUpLoadsTheTemplateWhenToldAndSettlesTheRarOnlyOptions) {
-  Install();
-  const std::u16string templateFile = install.programFolder + u"template.txt";
-  fixtures::WriteText(templateFile, "Packed on %mdate%\r\n");
-  WriteSetting(u"TemplatePath", templateFile);
-  WriteSetting(u"AutoloadTemplate", u"1");
-  ASSERT_TRUE(
-      platform::WriteIniString(SettingsFilePath(state), u"Preferences", u"ArchiveType", u"1"));
-  StartRecordingShell();
-  EXPECT_EQ(Text(Slot::commentEdit), u"Packed on %mdate%\r\n");
-  EXPECT_TRUE(main->controls.checked(Slot::addCommentCheck));
-  EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabWillAdd);
-  EXPECT_TRUE(IsWindowEnabled(Control(Slot::loadTemplateButton)));
-  EXPECT_EQ(Status(), u"Comment template loaded successfully");
-  for (const Slot slot : {Slot::solidCheck, Slot::recoveryCombo, Slot::recoveryLabel})
-    EXPECT_FALSE(IsWindowEnabled(Control(slot)));
-
-  // Load template, by hand, after the file has changed.
-  fixtures::WriteText(templateFile, "Changed %zeksg%");
-  Click(Slot::loadTemplateButton);
-  EXPECT_EQ(Text(Slot::commentEdit), u"Changed %zeksg%");
-  // "Use this file:" with a file that is not there: no comment.
   Click(Slot::useFileCheck);
   EXPECT_FALSE(IsWindowEnabled(Control(Slot::commentEdit)));
   EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabNone);
@@ -164,20 +119,97 @@ TEST_F(PackWindow, StartUpLoadsTheTemplateWhenToldAndSettlesTheRarOnlyOptions) {
   };
   Click(Slot::browseCommentFileButton);  // its EN_CHANGE sets the icon
   EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabWillAdd);
+  Click(Slot::useFileCheck);
+  // Load template, by hand, after the file has changed.
+  fixtures::WriteText(templateFile, "Pack of %mdate%\r\n%stats%%mlist%%zeksg%");
+  Click(Slot::loadTemplateButton);
+  EXPECT_EQ(Text(Slot::commentEdit), u"Pack of %mdate%\r\n%stats%%mlist%%zeksg%");
+  ClickTab(app::kMainPage);
+
+  // A failing test step stops with a message and no success; the half-made archive stays.
+  SetEnvironmentVariableW(L"ZEK_STANDIN_FAIL", L"T:3");
+  Pack();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find(u"Testing archive failed: WinRAR ended with exit code 3."),
+            std::u16string::npos)
+      << Narrow(messages[0]);
+  EXPECT_NE(messages[0].find(Archive()), std::u16string::npos);
+  EXPECT_EQ(Status().find(u"created successfully"), std::u16string::npos);
+  EXPECT_TRUE(shellOpens.empty());
+  EXPECT_TRUE(platform::Exists(Archive()));
+  // The overwrite question comes first; then WinRAR is gone.
+  AnswerMessages(IDYES);
+  const std::u16string winRar = state.winRarPath;
+  state.winRarPath = install.base + u"no WinRAR here\\WinRAR.exe";
+  Pack();
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_NE(messages[2].find(u"Packing maps failed: WinRAR could not be started."),
+            std::u16string::npos);
+  EXPECT_FALSE(platform::Exists(Archive()));  // deleted on Yes, nothing made since
+
+  state.winRarPath = winRar;
+  SetEnvironmentVariableW(L"ZEK_STANDIN_FAIL", nullptr);
+  platform::DeleteFilePath(log);
+  messages.clear();
+  Pack();
+  EXPECT_TRUE(messages.empty()) << Narrow(messages.empty() ? u"" : messages[0]);
+  EXPECT_EQ(Status(), u"mappack.zi.zip created successfully");
+  EXPECT_EQ(shellOpens, std::vector<std::string>{"Explore " + Narrow(state.defaultSaveFolder)});
+  EXPECT_TRUE(platform::Exists(Archive()));
+  for (const char16_t* temp : {u"zek.lst", u"mapslist.txt", u"comment.txt"})
+    EXPECT_FALSE(platform::Exists(state.tempFolder + temp)) << Narrow(temp);
+  // Six groups and the mapslist, the comment, the test; no recovery record or lock for ZIP.
+  const std::vector<std::string> runs = LoggedCommandLines(log);
+  ASSERT_EQ(runs.size(), 9u);
+  EXPECT_EQ(runs[6].find(" -ap"), std::string::npos);  // the root: no -ap at all
+  EXPECT_NE(runs[7].find(" C -ibck -y -z"), std::string::npos);
+
+  wchar_t checkDir[1024] = {};
+  if (GetEnvironmentVariableW(L"ZEK_PACK_CHECK_DIR", checkDir, 1000) != 0) {
+    const std::u16string to = platform::detail::FromWide(checkDir, wcslen(checkDir));
+    const platform::LocalTime today = platform::CurrentLocalTime();
+    char date[16];
+    std::snprintf(date, sizeof(date), "%02d.%02d.%d", today.day, today.month, today.year);
+    fixtures::WriteText(to + u"expected-comment.txt",
+                        std::string("Pack of ") + date +
+                            "\r\nMaps - 1\r\nUncompiled maps - 1\r\nPrefabs - 2\r\n"
+                            "htf_Custom.PMS\r\nctf_Draft.PMS\r\nbridge_piece.PFB\r\nbunker.PFB\r\n"
+                            "Packed with ZEK v3.0.7");
+    fixtures::WriteText(to + u"expected-entries.txt",
+                        "maps/htf_Custom.PMS\nSoldat PolyWorks/Maps/ctf_Draft.PMS\n"
+                        "Soldat PolyWorks/Prefabs/bridge_piece.PFB\n"
+                        "Soldat PolyWorks/Prefabs/bunker.PFB\nscenery-gfx/custom_tree.png\n"
+                        "textures/custom.bmp\ntextures/edges/custom.bmp\nmapslist.txt\n");
+    ASSERT_TRUE(CopyFileW(platform::detail::Wide(Archive()).c_str(),
+                          platform::detail::Wide(to + u"window.zip").c_str(), FALSE));
+  }
 }
 
-TEST_F(PackWindow, GivesTheStandInExactlyTheRarCommandLines) {
+// The status bar counts dots while a slow test step goes on.
+TEST_F(PackWindow, GivesTheStandInExactlyTheRarCommandLinesAndCountsDotsWhileItWorks) {
   WriteSetting(u"TestArchive", u"1");
   WriteSetting(u"LockArchive", u"1");
+  SetEnvironmentVariableW(L"ZEK_STANDIN_DELAY_MS", L"T:2300");
   StartRecordingShell();
   ChooseRecentAndPrefabs();
-  Click(Slot::rarRadio);
   Click(Slot::solidCheck);
   main->controls.setComboSelection(Slot::compressionCombo, 2);
   main->controls.setComboSelection(Slot::recoveryCombo, 3);
+  std::vector<std::u16string> shown;  // the status bar each time the runner ticks
+  state.runProcess = [&](std::u16string_view line, const std::function<void()>& tick) {
+    return platform::RunProcess(line, 500, [&] {
+      tick();
+      shown.push_back(Status());
+    });
+  };
   Pack();
   EXPECT_TRUE(messages.empty());
   EXPECT_EQ(Status(), u"mappack.rar created successfully");
+  const std::u16string t = u"WinRar in progress: Testing archive";
+  std::erase_if(shown, [&](const std::u16string& s) { return !s.starts_with(t); });
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(std::vector<std::u16string>(shown.end() - 4, shown.end()),
+            (std::vector<std::u16string>{t, t + u".", t + u"..", t + u"..."}));
 
   const std::string w = "\"" + Narrow(state.winRarPath) + "\"", a = "\"" + Narrow(Archive()) + "\"";
   const auto add = [&](std::string inside) {
@@ -192,57 +224,9 @@ TEST_F(PackWindow, GivesTheStandInExactlyTheRarCommandLines) {
                 w + " RR3% -ibck -y " + a, w + " T -ibck " + a, w + " K -ibck -y " + a}));
 }
 
-TEST_F(PackWindow, CountsDotsInTheStatusBarWhileASlowRunGoesOn) {
-  WriteSetting(u"TestArchive", u"1");
-  SetEnvironmentVariableW(L"ZEK_STANDIN_DELAY_MS", L"T:2300");
-  StartRecordingShell();
-  RightClickGroup(u"Prefabs");
-  std::vector<std::u16string> shown;  // the status bar each time the runner ticks
-  state.runProcess = [&](std::u16string_view line, const std::function<void()>& tick) {
-    return platform::RunProcess(line, 500, [&] {
-      tick();
-      shown.push_back(Status());
-    });
-  };
-  Pack();
-  const std::u16string t = u"WinRar in progress: Testing archive";
-  ASSERT_GE(shown.size(), 4u);
-  EXPECT_EQ(std::vector<std::u16string>(shown.end() - 4, shown.end()),
-            (std::vector<std::u16string>{t, t + u".", t + u"..", t + u"..."}));
-  EXPECT_EQ(Status(), u"mappack.rar created successfully");
-}
-
-TEST_F(PackWindow, AFailedTestOrAMissingWinRarStopsWithAMessageAndNoSuccess) {
-  WriteSetting(u"TestArchive", u"1");
-  SetEnvironmentVariableW(L"ZEK_STANDIN_FAIL", L"T:3");
-  StartRecordingShell();
-  ChooseRecentAndPrefabs();
-  Click(Slot::zipRadio);
-  Pack();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_NE(messages[0].find(u"Testing archive failed: WinRAR ended with exit code 3."),
-            std::u16string::npos)
-      << Narrow(messages[0]);
-  EXPECT_NE(messages[0].find(Archive()), std::u16string::npos);
-  EXPECT_EQ(Status().find(u"created successfully"), std::u16string::npos);
-  EXPECT_TRUE(shellOpens.empty());
-  EXPECT_TRUE(platform::Exists(Archive()));  // the half-made archive stays
-
-  // The overwrite question comes first; then WinRAR is gone.
-  AnswerMessages(IDYES);
-  state.winRarPath = install.base + u"no WinRAR here\\WinRAR.exe";
-  Pack();
-  ASSERT_EQ(messages.size(), 3u);
-  EXPECT_NE(messages[2].find(u"Packing maps failed: WinRAR could not be started."),
-            std::u16string::npos);
-  EXPECT_FALSE(platform::Exists(Archive()));  // deleted on Yes, nothing made since
-}
-
-// A click on Pack for 100 maps of about 200 kB, printed, never asserted:
-//   scripts/gui-tests BUILD --gtest_also_run_disabled_tests --gtest_filter='*PackTimings*'
-// Run by hand (--gtest_also_run_disabled_tests): 100 maps of real size, each with its own
-// scenery, texture and edge of 256 x 256 noisy pixels, so that the archive is as large as
-// real packs go and the archiver's share is honest.
+// Printed, never asserted; run by hand with --gtest_also_run_disabled_tests. 100 maps of real
+// size, each with its own scenery, texture and edge of 256 x 256 noisy pixels, so that the
+// archive is as large as real packs go and the archiver's share is honest.
 TEST_F(PackWindow, DISABLED_PackTimings) {
   options.maps.clear();
   for (int i = 0; i < 100; ++i) {

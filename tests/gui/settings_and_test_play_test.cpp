@@ -91,29 +91,34 @@ TEST_F(SettingsWindow, ThePageShowsWhatIsAppliedAndApplyChecksThePathsAgain) {
   EXPECT_EQ(main->controls.statusText(), u"Ready");
   ClickTab(app::kMainPage);
   EXPECT_EQ(CurrentTab(), app::kMainPage);
+
+  // Help: the caption's "?" opens it instead of the context-help pointer, and so does F1.
+  messages.clear();
+  std::vector<ui::ShellRequest> opened;
+  main->controls.recordShellOpen = [&](const ui::ShellRequest& r) { opened.push_back(r); };
+  const std::u16string page = state.programFolder + u"Soldat ZEK Help.htm";
+
+  EXPECT_EQ(SendMessageW(main->window, WM_SYSCOMMAND, SC_CONTEXTHELP, 0), 1);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], page + u"\r\nCan not locate the help file!");
+  EXPECT_TRUE(opened.empty());
+
+  fixtures::WriteText(page, "<html></html>");
+  HELPINFO help{sizeof(HELPINFO), HELPINFO_WINDOW, 0, main->window, 0, {0, 0}};
+  SendMessageW(main->window, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+  SendMessageW(main->window, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+  ASSERT_EQ(opened.size(), 2u);
+  for (const ui::ShellRequest& r : opened) {
+    EXPECT_EQ(r.verb, u"open");
+    EXPECT_EQ(r.file, page);
+    EXPECT_EQ(r.folder, state.programFolder);
+  }
+  EXPECT_EQ(messages.size(), 1u);
 }
 
-TEST_F(SettingsWindow, MapslistsGoThroughTheDialogsFromTheSoldatFolder) {
-  StartAnsweringDialogs();
-  const std::u16string list = install.soldatFolder + u"rotation.txt";
-  fixtures::WriteText(list, "inf_Abel\r\nctf_Ash\r\n");
-  answers = {list, std::nullopt, install.soldatFolder + u"saved.txt"};
-  Click(Slot::loadMapslistButton);
-  EXPECT_EQ(guitest::Outline(main->packTree, main->packTree.child(state.packRoot), 0),
-            "ctf_Ash.PMS 11\ninf_Abel.PMS 11\n");
-  Click(Slot::saveMapslistButton);  // cancelled: nothing written
-  EXPECT_FALSE(platform::Exists(install.soldatFolder + u"saved.txt"));
-  Click(Slot::saveMapslistButton);
-  EXPECT_EQ(Bytes(install.soldatFolder + u"saved.txt"), Utf16Lines({u"ctf_Ash", u"inf_Abel"}));
-
-  ASSERT_EQ(dialogs.size(), 3u);
-  for (const ui::FileDialogRequest& d : dialogs)
-    EXPECT_TRUE(d.initialFolder == install.soldatFolder && d.filter.pattern == u"*.txt");
-  EXPECT_TRUE(!dialogs[0].save && dialogs[2].save);
-}
-
-// Test play with the archiver stand-in as the game, which logs the command line it gets.
-TEST_F(SettingsWindow, ADoubleClickedMapIsPlayedAloneAndTheRotationIsKept) {
+// Mapslists go through the dialogs from the Soldat folder. Test play has the archiver
+// stand-in as the game, which logs the command line it gets.
+TEST_F(SettingsWindow, ALoadedMapslistIsSavedAndADoubleClickedMapIsPlayedAlone) {
   options.polyWorks = false;  // without the editor a map opens in the game
   options.mapslist = std::vector<std::string>{"ctf_Run", "dm_Bridge"};
   Install();
@@ -123,10 +128,20 @@ TEST_F(SettingsWindow, ADoubleClickedMapIsPlayedAloneAndTheRotationIsKept) {
   SetEnvironmentVariableW(L"ZEK_STANDIN_LOG", platform::detail::Wide(log).c_str());
   const std::vector<std::uint8_t> rotation = Bytes(install.soldatFolder + u"mapslist.txt");
   const std::u16string list = install.soldatFolder + u"mine.txt";
-  fixtures::WriteText(list, "ctf_Ash\r\n");
+  fixtures::WriteText(list, "inf_Abel\r\nctf_Ash\r\n");
   StartAnsweringDialogs();
-  answers = {list};
+  answers = {list, std::nullopt, install.soldatFolder + u"saved.txt"};
   Click(Slot::loadMapslistButton);
+  EXPECT_EQ(guitest::Outline(main->packTree, main->packTree.child(state.packRoot), 0),
+            "ctf_Ash.PMS 11\ninf_Abel.PMS 11\n");
+  Click(Slot::saveMapslistButton);  // cancelled: nothing written
+  EXPECT_FALSE(platform::Exists(install.soldatFolder + u"saved.txt"));
+  Click(Slot::saveMapslistButton);
+  EXPECT_EQ(Bytes(install.soldatFolder + u"saved.txt"), Utf16Lines({u"ctf_Ash", u"inf_Abel"}));
+  ASSERT_EQ(dialogs.size(), 3u);
+  for (const ui::FileDialogRequest& d : dialogs)
+    EXPECT_TRUE(d.initialFolder == install.soldatFolder && d.filter.pattern == u"*.txt");
+  EXPECT_TRUE(!dialogs[0].save && dialogs[2].save);
 
   DoubleClick(main->packTree, ChildOf(main->packTree, state.packRoot, u"ctf_Ash"));
   // The game runs on its own; wait for its line (a stuck start fails at the end).
@@ -147,31 +162,6 @@ TEST_F(SettingsWindow, ADoubleClickedMapIsPlayedAloneAndTheRotationIsKept) {
   EXPECT_EQ(std::string(ini.begin(), ini.end()), "[GAME]\r\nGameStyle=3\r\n");
   EXPECT_TRUE(IsIconic(main->window));
   EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(SettingsWindow, HelpOpensThePageBesideTheProgramThroughTheShell) {
-  Start();
-  std::vector<ui::ShellRequest> opened;
-  main->controls.recordShellOpen = [&](const ui::ShellRequest& r) { opened.push_back(r); };
-  const std::u16string page = state.programFolder + u"Soldat ZEK Help.htm";
-
-  // The caption's "?" opens help instead of the context-help pointer.
-  EXPECT_EQ(SendMessageW(main->window, WM_SYSCOMMAND, SC_CONTEXTHELP, 0), 1);
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0], page + u"\r\nCan not locate the help file!");
-  EXPECT_TRUE(opened.empty());
-
-  fixtures::WriteText(page, "<html></html>");
-  HELPINFO help{sizeof(HELPINFO), HELPINFO_WINDOW, 0, main->window, 0, {0, 0}};
-  SendMessageW(main->window, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
-  SendMessageW(main->window, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
-  ASSERT_EQ(opened.size(), 2u);
-  for (const ui::ShellRequest& r : opened) {
-    EXPECT_EQ(r.verb, u"open");
-    EXPECT_EQ(r.file, page);
-    EXPECT_EQ(r.folder, state.programFolder);
-  }
-  EXPECT_EQ(messages.size(), 1u);
 }
 
 }  // namespace
