@@ -120,11 +120,6 @@ class MainWindowTest : public ::testing::Test {
       MapWindowPoints(nullptr, main->window, reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
-  void SetWindowHeight(int height) {
-    const ui::Box b = BoxOf(main->window);
-    SetWindowPos(main->window, nullptr, b.x, b.y, b.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    Pump();
-  }
   // With the mouse messages of a click.
   void ClickTab(int tab) {
     RECT item{};
