@@ -116,7 +116,32 @@ TEST_F(MainWindowTest, OpensOnTheMainPageWithEveryControlMadePlacedAndLabelled) 
   for (const auto& [slot, characters] : limits)
     EXPECT_EQ(SendMessageW(Control(slot), EM_GETLIMITTEXT, 0, 0), characters) << int(slot);
 
-  // A localization relabels the tabs, the captions and the option lists.
+  // The tabs, the captions and the option lists say what the table's entries say: the
+  // built-in one, then a localization.
+  const auto expectLabelledBy = [&](const StringList& lines) {
+    wchar_t text[128] = {};
+    const auto read = [&] { return platform::detail::FromWide(text, wcslen(text)); };
+    for (int tab = 0; tab < kUiTabCount; ++tab) {
+      TCITEMW item{TCIF_TEXT, 0, 0, text, 128, 0, 0};
+      SendMessageW(main->tabControl, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+      EXPECT_EQ(read(), lines.textAt(tab));
+    }
+    for (const UiCaption& c : kUiCaptions)
+      EXPECT_EQ(Text(c.slot), lines.textAt(c.entry)) << int(c.slot);
+    const std::tuple<Slot, int, int> lists[] = {
+        {Slot::compressionCombo, kUiFirstCompressionEntry, kUiCompressionEntries},
+        {Slot::recoveryCombo, kUiFirstRecoveryEntry, kUiRecoveryEntries}};
+    for (const auto& [slot, first, count] : lists) {
+      ASSERT_EQ(SendMessageW(Control(slot), CB_GETCOUNT, 0, 0), count);
+      for (int i = 0; i < count; ++i) {
+        SendMessageW(Control(slot), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(read(), lines.textAt(first + i));
+      }
+    }
+  };
+  StringList builtin;
+  ASSERT_TRUE(ReadUiTextTable(platform::BuiltinResource(kUiTextResourceId), builtin));
+  expectLabelledBy(builtin);
   const std::u16string file = install.programFolder + u"Localization\\Test.lng";
   StringList table;
   for (int i = 0; i < uitext::kEntryCount; ++i) table.add(u"L" + DecimalText(i), 0);
@@ -127,25 +152,7 @@ TEST_F(MainWindowTest, OpensOnTheMainPageWithEveryControlMadePlacedAndLabelled) 
   state.languageName = u"Test.lng";
   ASSERT_EQ(LoadUiText(state, main->controls), UiTextResult::kLoaded);
   EXPECT_TRUE(messages.empty());
-  wchar_t text[128] = {};
-  const auto read = [&] { return platform::detail::FromWide(text, wcslen(text)); };
-  for (int tab = 0; tab < kUiTabCount; ++tab) {
-    TCITEMW item{TCIF_TEXT, 0, 0, text, 128, 0, 0};
-    SendMessageW(main->tabControl, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(read(), table.textAt(tab));
-  }
-  for (const UiCaption& c : kUiCaptions)
-    EXPECT_EQ(Text(c.slot), table.textAt(c.entry)) << int(c.slot);
-  const std::tuple<Slot, int, int> lists[] = {
-      {Slot::compressionCombo, kUiFirstCompressionEntry, kUiCompressionEntries},
-      {Slot::recoveryCombo, kUiFirstRecoveryEntry, kUiRecoveryEntries}};
-  for (const auto& [slot, first, count] : lists) {
-    ASSERT_EQ(SendMessageW(Control(slot), CB_GETCOUNT, 0, 0), count);
-    for (int i = 0; i < count; ++i) {
-      SendMessageW(Control(slot), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-      EXPECT_EQ(read(), table.textAt(first + i));
-    }
-  }
+  expectLabelledBy(table);
   EXPECT_EQ(Text(Slot::compressionCombo), table.textAt(kUiFirstCompressionEntry + 2));
 }
 
