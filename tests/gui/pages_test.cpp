@@ -113,7 +113,7 @@ TEST_F(PagesWindow, CatalogueAndPackListAnswerTheMouseTheKeysAndTheButtons) {
 }
 
 TEST_F(PagesWindow, FollowsThePackListAndAnswersItsTree) {
-  std::erase(options.textures, "custom.bmp");
+  std::erase(options.textures, "custom.bmp");  // a problem, so that there is a log
   Start();
   EXPECT_FALSE(IsWindowEnabled(Content().control()));
   app::Win32Tree& c = main->catalogueTree;
@@ -137,10 +137,6 @@ TEST_F(PagesWindow, FollowsThePackListAndAnswersItsTree) {
   EXPECT_FALSE(IsWindowVisible(Control(Slot::previewBox)));
   EXPECT_GT(BoxOf(Control(Slot::detailsEdit)).height, details.height);
   EXPECT_EQ(Details(), *state.contentReport);
-
-  // The missing texture lists the maps that use it.
-  Content().select(Child(kKindTexture, u"custom.bmp"));
-  EXPECT_NE(Details().find(u"affected maps: \r\nhtf_Custom.PMS"), std::u16string::npos);
 
   const TreeItem map = Child(kKindMap, u"htf_Custom.PMS");
   EXPECT_TRUE(Tip(Content(), map).starts_with(u"htf_Custom.PMS\r\nDescription: Map htf_Custom"));
