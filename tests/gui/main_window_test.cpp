@@ -156,34 +156,6 @@ TEST_F(MainWindowTest, OpensOnTheMainPageWithEveryControlMadePlacedAndLabelled) 
   EXPECT_EQ(Text(Slot::compressionCombo), table.textAt(kUiFirstCompressionEntry + 2));
 }
 
-TEST_F(MainWindowTest, SettingsHoldsTheUserWhileAToolPathIsEmptyAndEachTabShowsOnePage) {
-  options.winRar = false;
-  EXPECT_EQ(Launch({u"notes.doc", u"-i"}), std::nullopt);  // the command line is ignored
-  EXPECT_FALSE(state.commandLineMode);
-  EXPECT_EQ(main->controls.statusText(), u"Soldat path or WinRAR path is invalid");
-  ClickTab(app::kMainPage);
-  EXPECT_EQ(CurrentTab(), app::kSettingsPage);
-  EXPECT_EQ(VisibleSlots(), Range(ui::kSettingsPageSlots));
-
-  state.winRarPath = install.winRarExe;  // the applied path counts, not an edit box's text
-  std::vector<int> content = Range(ui::kContentPageSlots);
-  std::erase(content, static_cast<int>(Slot::previewBox));  // nothing to preview yet
-  const std::pair<int, std::vector<int>> pages[] = {
-      {app::kMainPage, Range(ui::kMainPageSlots)},
-      {app::kContentPage, content},
-      {app::kCommentPage, Range(ui::kCommentPageSlots)},
-      {app::kSettingsPage, Range(ui::kSettingsPageSlots)}};
-  for (const auto& [page, slots] : pages) {
-    ClickTab(page);
-    EXPECT_EQ(VisibleSlots(), slots) << "page " << page;
-  }
-  state.previewPath = install.sceneryFolder + u"tree.bmp";  // shown with its page only
-  ClickTab(app::kContentPage);
-  EXPECT_EQ(VisibleSlots(), Range(ui::kContentPageSlots));
-  ClickTab(app::kMainPage);
-  EXPECT_EQ(VisibleSlots(), Range(ui::kMainPageSlots));
-}
-
 // A task bar docked at the top and left moves the work area, and on Windows the workspace
 // that the restored place is kept in (Wine keeps it in screen coordinates).
 struct TaskBarAtTopLeft {
@@ -236,8 +208,8 @@ std::vector<std::uint8_t> Utf16Lines(std::initializer_list<std::u16string_view> 
 
 class SettingsWindow : public MainWindowTest {
  protected:
-  void StartAnsweringDialogs() {
-    Start();
+  void StartAnsweringDialogs(std::vector<std::u16string> arguments = {}) {
+    ASSERT_EQ(Launch(std::move(arguments)), std::nullopt);
     main->controls.answerFileDialog = [this](const ui::FileDialogRequest& request) {
       dialogs.push_back(request);
       std::optional<std::u16string> answer = answers.empty() ? std::nullopt : answers.front();
@@ -252,17 +224,49 @@ class SettingsWindow : public MainWindowTest {
   std::vector<std::optional<std::u16string>> answers;  // in order; cancelled when none left
 };
 
-TEST_F(SettingsWindow, ThePageShowsWhatIsAppliedAndApplyChecksThePathsAgain) {
+// Without WinRAR the page holds the user, and the command line is ignored; each tab then
+// shows its own page.
+TEST_F(SettingsWindow, ThePageShowsWhatIsAppliedAndHoldsTheUserUntilThePathsAreRight) {
+  options.winRar = false;
   WriteSetting(u"SkipDefaultSceneries", u"0");
-  StartAnsweringDialogs();
-  ClickTab(app::kSettingsPage);
+  StartAnsweringDialogs({u"notes.doc", u"-i"});
+  EXPECT_FALSE(state.commandLineMode);
+  EXPECT_EQ(main->controls.statusText(), u"Soldat path or WinRAR path is invalid");
+  ClickTab(app::kMainPage);
+  EXPECT_EQ(CurrentTab(), app::kSettingsPage);
+  EXPECT_EQ(VisibleSlots(), Range(ui::kSettingsPageSlots));
   EXPECT_EQ(Text(Slot::soldatPathEdit), install.soldatExe);
-  EXPECT_EQ(Text(Slot::winRarPathEdit), install.winRarExe);
+  EXPECT_EQ(Text(Slot::winRarPathEdit), u"");
   EXPECT_EQ(Text(Slot::tempFolderEdit), state.tempFolder);
   EXPECT_EQ(Text(Slot::languageCombo), u"default");
   EXPECT_TRUE(Checked(Slot::skipMapsCheck));
   EXPECT_FALSE(Checked(Slot::skipAllCheck));
   EXPECT_FALSE(ApplyEnabled());
+
+  // A WinRAR that is not there is refused.
+  messages.clear();
+  SetWindowTextW(Control(Slot::winRarPathEdit), L"C:\\nowhere\\WinRAR.exe");
+  EXPECT_TRUE(ApplyEnabled());
+  Click(Slot::applyButton);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find(u"WinRAR"), std::u16string::npos);
+  EXPECT_EQ(Text(Slot::winRarPathEdit), u"");
+  EXPECT_FALSE(ApplyEnabled());
+
+  // Browse finds one: the dialog starts in the folder of the edit's text.
+  platform::CreateFolder(install.base + u"WinRAR");
+  fixtures::WriteText(install.winRarExe, "");
+  SetWindowTextW(Control(Slot::winRarPathEdit), L"C:\\nowhere\\WinRAR.exe");
+  answers = {install.winRarExe};
+  Click(Slot::browseWinRarButton);
+  ASSERT_EQ(dialogs.size(), 1u);
+  const ui::FileDialogRequest& d = dialogs[0];
+  EXPECT_EQ(std::tie(d.save, d.initialFolder, d.filter.pattern, d.title),
+            std::tuple(false, u"C:\\nowhere\\", u"WinRAR.exe", u"Specify WinRAR location"));
+  EXPECT_EQ(Text(Slot::winRarPathEdit), install.winRarExe);
+  Click(Slot::applyButton);
+  EXPECT_EQ(state.winRarPath, install.winRarExe);
+  EXPECT_EQ(main->controls.statusText(), u"Ready");
 
   Click(Slot::skipAllCheck);  // each click counts as an edit
   EXPECT_TRUE(Checked(Slot::skipSceneriesCheck) && Checked(Slot::skipTexturesCheck));
@@ -275,32 +279,23 @@ TEST_F(SettingsWindow, ThePageShowsWhatIsAppliedAndApplyChecksThePathsAgain) {
   EXPECT_TRUE(Checked(Slot::skipMapsCheck) && !Checked(Slot::skipSceneriesCheck));
   EXPECT_FALSE(ApplyEnabled());
 
-  // A WinRAR that is not there is refused, and the page cannot be left.
-  SetWindowTextW(Control(Slot::winRarPathEdit), L"C:\\nowhere\\WinRAR.exe");
-  EXPECT_TRUE(ApplyEnabled());
-  Click(Slot::applyButton);
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_NE(messages[0].find(u"WinRAR"), std::u16string::npos);
-  EXPECT_EQ(Text(Slot::winRarPathEdit), u"");
-  EXPECT_EQ(main->controls.statusText(), u"Soldat path or WinRAR path is invalid");
-  EXPECT_FALSE(ApplyEnabled());
+  std::vector<int> content = Range(ui::kContentPageSlots);
+  std::erase(content, static_cast<int>(Slot::previewBox));  // nothing to preview yet
+  const std::pair<int, std::vector<int>> pages[] = {
+      {app::kMainPage, Range(ui::kMainPageSlots)},
+      {app::kContentPage, content},
+      {app::kCommentPage, Range(ui::kCommentPageSlots)},
+      {app::kSettingsPage, Range(ui::kSettingsPageSlots)}};
+  for (const auto& [page, slots] : pages) {
+    ClickTab(page);
+    EXPECT_EQ(CurrentTab(), page);
+    EXPECT_EQ(VisibleSlots(), slots) << "page " << page;
+  }
+  state.previewPath = install.sceneryFolder + u"tree.bmp";  // shown with its page only
+  ClickTab(app::kContentPage);
+  EXPECT_EQ(VisibleSlots(), Range(ui::kContentPageSlots));
   ClickTab(app::kMainPage);
-  EXPECT_EQ(CurrentTab(), app::kSettingsPage);
-
-  // Browse finds it again: the dialog starts in the folder of the edit's text.
-  SetWindowTextW(Control(Slot::winRarPathEdit), L"C:\\nowhere\\WinRAR.exe");
-  answers = {install.winRarExe};
-  Click(Slot::browseWinRarButton);
-  ASSERT_EQ(dialogs.size(), 1u);
-  const ui::FileDialogRequest& d = dialogs[0];
-  EXPECT_EQ(std::tie(d.save, d.initialFolder, d.filter.pattern, d.title),
-            std::tuple(false, u"C:\\nowhere\\", u"WinRAR.exe", u"Specify WinRAR location"));
-  EXPECT_EQ(Text(Slot::winRarPathEdit), install.winRarExe);
-  Click(Slot::applyButton);
-  EXPECT_EQ(state.winRarPath, install.winRarExe);
-  EXPECT_EQ(main->controls.statusText(), u"Ready");
-  ClickTab(app::kMainPage);
-  EXPECT_EQ(CurrentTab(), app::kMainPage);
+  EXPECT_EQ(VisibleSlots(), Range(ui::kMainPageSlots));
 
   // Help: the caption's "?" opens it instead of the context-help pointer, and so does F1.
   messages.clear();
