@@ -36,9 +36,21 @@ Box Placed(Box b, int target, int dy) {
   return b;
 }
 
+// A task bar docked at the top and left moves the work area, and on Windows the workspace
+// that the restored place is kept in (Wine keeps it in screen coordinates).
+struct TaskBarAtTopLeft {
+  RECT saved{};
+  TaskBarAtTopLeft() {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved, 0);
+    RECT work{saved.left + 60, saved.top + 40, saved.right, saved.bottom};
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
+  }
+  ~TaskBarAtTopLeft() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved, 0); }
+};
+
 // Class, the style bits that make each control what it is and the id that its commands
 // arrive with, slot by slot; edit boxes and tree views have a client edge.
-TEST_F(MainWindowTest, OpensOnTheMainPageWithEveryControlMadePlacedAndLabelled) {
+TEST_F(MainWindowTest, OpensWithEveryControlMadePlacedAndLabelledAndComesBackWhereItWas) {
   enum Class { Ed, Bu, Tr, St, Co };
   const wchar_t* const names[] = {L"Edit", L"Button", L"SysTreeView32", L"Static", L"ComboBox"};
   const DWORD masks[] = {ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY | WS_VSCROLL,
@@ -154,24 +166,10 @@ TEST_F(MainWindowTest, OpensOnTheMainPageWithEveryControlMadePlacedAndLabelled) 
   EXPECT_TRUE(messages.empty());
   expectLabelledBy(table);
   EXPECT_EQ(Text(Slot::compressionCombo), table.textAt(kUiFirstCompressionEntry + 2));
-}
 
-// A task bar docked at the top and left moves the work area, and on Windows the workspace
-// that the restored place is kept in (Wine keeps it in screen coordinates).
-struct TaskBarAtTopLeft {
-  RECT saved{};
-  TaskBarAtTopLeft() {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &saved, 0);
-    RECT work{saved.left + 60, saved.top + 40, saved.right, saved.bottom};
-    SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
-  }
-  ~TaskBarAtTopLeft() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &saved, 0); }
-};
-
-// The second start has a command line: its options hold for this run, over the saved ones.
-TEST_F(MainWindowTest, AMaximizedWindowComesBackWhereItWasRestoredBesideATaskBar) {
+  // A maximized window closed beside a task bar comes back where it was restored; the second
+  // start has a command line, whose options hold for this run over the saved ones.
   const TaskBarAtTopLeft taskBar;
-  Start();
   SetWindowPos(main->window, nullptr, 150, 120, state.fixedWindowWidth, 700,
                SWP_NOZORDER | SWP_NOACTIVATE);
   main->controls.setChecked(Slot::rarRadio, false);
