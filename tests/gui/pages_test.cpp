@@ -50,7 +50,8 @@ class PagesWindow : public guitest::MainWindowTest {
   }
 };
 
-TEST_F(PagesWindow, CatalogueAndPackListAnswerTheMouseTheKeysAndTheButtons) {
+TEST_F(PagesWindow, CatalogueThePackListAndTheContentAnswerTheMouseTheKeysAndTheButtons) {
+  std::erase(options.textures, "custom.bmp");  // a problem, so that there is a log
   WriteSetting(u"SkipDefaultMaps", u"0");
   Start();
   // The keyboard opens and folds as the mouse does; the root never folds.
@@ -106,15 +107,8 @@ TEST_F(PagesWindow, CatalogueAndPackListAnswerTheMouseTheKeysAndTheButtons) {
   Click(Slot::removeButton);  // on the root: everything
   EXPECT_EQ(Outline(Pack()), "Maps to pack ( 0 ) 2 *\n");
 
-  platform::DeleteFilePath(install.mapsFolder + u"htf_Custom.PMS");
-  EXPECT_EQ(Tip(Catalogue(), Entry(u"Recent", u"htf_Custom")),
-            u"htf_Custom.PMS\r\nFile not found!\r\n");
-  EXPECT_EQ(Tip(Catalogue(), ctf), u"");
-}
-
-TEST_F(PagesWindow, FollowsThePackListAndAnswersItsTree) {
-  std::erase(options.textures, "custom.bmp");  // a problem, so that there is a log
-  Start();
+  // The Content page follows the pack list, and its tree's notifications, painted marks and
+  // buttons reach the page's operations.
   EXPECT_FALSE(IsWindowEnabled(Content().control()));
   app::Win32Tree& c = main->catalogueTree;
   RightClick(c, ChildOf(c, ChildOf(c, c.root(), u"Hold"), u"htf"));
@@ -152,6 +146,11 @@ TEST_F(PagesWindow, FollowsThePackListAndAnswersItsTree) {
   EXPECT_EQ(Content().overlay(Child(kKindMap, u"htf_Custom.PMS")), kMarkIncluded);
   // The group's mark is painted whole over its folder: the nine light green pixels of the plus.
   EXPECT_EQ(PixelsInRow(state.contentGroups[kKindMap], RGB(0x4C, 0xC0, 0x40)), 9);
+
+  platform::DeleteFilePath(install.mapsFolder + u"htf_Custom.PMS");
+  EXPECT_EQ(Tip(Catalogue(), Entry(u"Recent", u"htf_Custom")),
+            u"htf_Custom.PMS\r\nFile not found!\r\n");
+  EXPECT_EQ(Tip(Catalogue(), ctf), u"");
 }
 
 }  // namespace
