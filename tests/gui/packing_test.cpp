@@ -40,19 +40,6 @@ class PackWindow : public guitest::MainWindowTest {
     for (const wchar_t* name : {L"ZEK_STANDIN_LOG", L"ZEK_STANDIN_FAIL", L"ZEK_STANDIN_DELAY_MS"})
       SetEnvironmentVariableW(name, nullptr);
   }
-  void StartRecordingShell() {
-    WriteSetting(u"SkipMapslist", u"0");
-    Start();
-    main->controls.recordShellOpen = [this](const ui::ShellRequest& request) {
-      shellOpens.push_back(Narrow(request.verb) + " " + Narrow(request.file));
-    };
-  }
-  // The custom map and the uncompiled one (Recent), and both prefabs.
-  void ChooseRecentAndPrefabs() {
-    for (const std::u16string_view group : {u"Recent", u"Prefabs"})
-      RightClick(main->catalogueTree,
-                 ChildOf(main->catalogueTree, main->catalogueTree.root(), group));
-  }
   void Pack() {
     Click(Slot::packButton);
     Pump();
@@ -74,16 +61,23 @@ TEST_F(PackWindow, StopsOnFailuresThenPacksAZipWithTheComposedCommentThenARar) {
   WriteSetting(u"AutoloadTemplate", u"1");
   WriteSetting(u"TestArchive", u"1");
   WriteSetting(u"LockArchive", u"1");
+  WriteSetting(u"SkipMapslist", u"0");
   ASSERT_TRUE(
       platform::WriteIniString(SettingsFilePath(state), u"Preferences", u"ArchiveType", u"1"));
-  StartRecordingShell();
+  Start();
+  main->controls.recordShellOpen = [this](const ui::ShellRequest& request) {
+    shellOpens.push_back(Narrow(request.verb) + " " + Narrow(request.file));
+  };
   EXPECT_EQ(Text(Slot::commentEdit), u"Packed on %mdate%\r\n");
   EXPECT_TRUE(main->controls.checked(Slot::addCommentCheck));
   EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabWillAdd);
   EXPECT_EQ(Status(), u"Comment template loaded successfully");
   for (const Slot slot : {Slot::solidCheck, Slot::recoveryCombo, Slot::recoveryLabel})
     EXPECT_FALSE(IsWindowEnabled(Control(slot)));
-  ChooseRecentAndPrefabs();
+  // The custom map and the uncompiled one (Recent), and both prefabs.
+  for (const std::u16string_view group : {u"Recent", u"Prefabs"})
+    RightClick(main->catalogueTree,
+               ChildOf(main->catalogueTree, main->catalogueTree.root(), group));
   Click(Slot::rarRadio);
   EXPECT_TRUE(IsWindowEnabled(Control(Slot::solidCheck)));
   Click(Slot::zipRadio);
