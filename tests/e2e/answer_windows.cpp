@@ -10,15 +10,11 @@
 
 namespace {
 
-constexpr wchar_t kMainWindowClass[] = L"TSoldatZEK";
-constexpr wchar_t kBoxTitle[] = L"Soldat ZEK";
-
 BOOL CALLBACK AnswerBox(HWND window, LPARAM) {
-  wchar_t className[16] = {};
-  wchar_t title[32] = {};
+  wchar_t className[16] = {}, title[32] = {};
   GetClassNameW(window, className, 16);
   GetWindowTextW(window, title, 32);
-  if (std::wcscmp(className, L"#32770") == 0 && std::wcscmp(title, kBoxTitle) == 0) {
+  if (std::wcscmp(className, L"#32770") == 0 && std::wcscmp(title, L"Soldat ZEK") == 0) {
     // A box with OK takes IDOK, one with Yes and No only IDYES.
     PostMessageW(window, WM_COMMAND, IDOK, 0);
     PostMessageW(window, WM_COMMAND, IDYES, 0);
@@ -32,7 +28,7 @@ int main(int argc, char** argv) {
   const bool close = argc == 2 && std::strcmp(argv[1], "close") == 0;
   for (int tick = 0; tick < 300; ++tick) {
     EnumWindows(AnswerBox, 0);
-    const HWND main = FindWindowW(kMainWindowClass, nullptr);
+    const HWND main = FindWindowW(L"TSoldatZEK", nullptr);
     if (close && main != nullptr && IsWindowVisible(main)) {
       PostMessageW(main, WM_CLOSE, 0, 0);
       return 0;

@@ -4,16 +4,15 @@
 # its exit code; closing the window writes the settings file only after a start without
 # options; without the tool paths "-i" is ignored.
 #   unattended_test.sh BUILD_DIR ANSWER_WINDOWS_EXE
-# The program runs under Wine on Xvfb. Its message boxes (the runs that end with 11, 12 and 13
-# show one, and so does a start without the tool paths) are answered with OK by
-# answer-windows, which also closes the window where a user would; every run is ended after
-# 60 seconds at most.
+# Under Wine on Xvfb, answer-windows answers the program's message boxes with OK and closes
+# its window where a user would; every run is ended after 60 seconds at most.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$here/../.."
 build="$(realpath "$1")"
 answer="$2"
-export LC_ALL=C.UTF-8
+# shellcheck source=lib-e2e.sh
+source "$here/lib-e2e.sh"
 # shellcheck source=../../scripts/lib-demo.sh
 source "$root/scripts/lib-demo.sh"
 # shellcheck source=../../scripts/lib-xvfb.sh
@@ -26,81 +25,67 @@ work="$(mktemp -d)"
 trap 'wineserver -w || true; rm -rf "$work"; kill "${ZEK_XVFB_PID:-}" 2>/dev/null || true' EXIT
 wine_run="$root/scripts/wine-run"
 
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-windows_path() { local p="Z:$1"; echo "${p//\//\\}"; }
-
-# zek boxes|close PROGRAM_FOLDER ARGS...: runs the program with answer-windows in that mode
-# beside it and prints the program's exit code (124 when it had to be ended).
+# zek NAME CODE boxes|close ARGS...: runs the program of $prog with answer-windows in that
+# mode beside it and checks its exit code (124 when it had to be ended).
 zek() {
-  local mode="$1" folder="$2"
-  shift 2
+  local name="$1" want="$2" mode="$3" code=0
+  shift 3
   timeout -k 5 70 "$wine_run" "$answer" "$mode" >/dev/null 2>&1 &
-  local helper=$! code=0
-  (cd "$folder" && timeout -k 5 60 "$wine_run" "Soldat ZEK.exe" "$@") >/dev/null 2>&1 || code=$?
+  local helper=$!
+  (cd "$prog" && timeout -k 5 60 "$wine_run" "Soldat ZEK.exe" "$@") >/dev/null 2>&1 || code=$?
   kill "$helper" 2>/dev/null || true
   wait "$helper" 2>/dev/null || true
-  [ -z "${ZEK_E2E_TRACE:-}" ] || echo "${SECONDS}s: $* -> $code" >&2
-  echo "$code"
+  [ "$code" = "$want" ] || fail "$name: exit code $code, expected $want"
 }
 
-# A fresh demo installation (the stand-in as WinRAR) under NAME; prints its program folder.
-install() { make_demo_install "$build" "$work/$1"; }
-
-# expect_zip NAME ZIP ENTRIES...: the archive passes unzip -t and holds exactly the entries.
-expect_zip() {
-  local name="$1" zip="$2"
+# packs NAME FILE OPTIONS... -- ENTRIES...: "-i" packs FILE into $out/NAME.zip, which passes
+# unzip -t and holds exactly the entries.
+packs() {
+  local name="$1" file="$2" zip="$out/$1.zip" options=()
   shift 2
+  while [ "$1" != "--" ]; do options+=("$1") && shift; done
+  shift
+  zek "$name" 0 boxes "$file" "$(win "$zip")" -a1 "${options[@]}" -i
   [ -f "$zip" ] || { fail "$name: no archive"; return; }
   unzip -tq "$zip" >/dev/null || fail "$name: unzip -t"
   diff <(unzip -Z1 "$zip" | sort) <(printf '%s\n' "$@" | sort) >&2 || fail "$name: the entries"
 }
 
-expect_code() {  # expect_code NAME EXPECTED ACTUAL
-  [ "$2" = "$3" ] || fail "$1: exit code $3, expected $2"
-}
+# A fresh demo installation (the stand-in as WinRAR) under NAME; prints its program folder.
+install() { make_demo_install "$build" "$work/$1"; }
 
 prog="$(install demo)"
-soldat="$work/demo/Soldat"
 out="$work/out"
 mkdir -p "$out"
 ini="$prog/Soldat ZEK.ini"
 cp "$ini" "$work/settings-before.ini"
 
 # A map, a prefab and a mapslist, each packed unattended into a ZIP.
-expect_code "map" 0 "$(zek boxes "$prog" htf_Custom.PMS "$(windows_path "$out/map.zip")" -a1 -i)"
-expect_zip "map" "$out/map.zip" maps/htf_Custom.PMS scenery-gfx/custom_tree.png \
-  textures/custom.bmp textures/edges/custom.bmp
-expect_code "prefab" 0 "$(zek boxes "$prog" bunker.PFB "$(windows_path "$out/prefab.zip")" -a1 -d1 -i)"
-expect_zip "prefab" "$out/prefab.zip" "Soldat PolyWorks/Prefabs/bunker.PFB" scenery-gfx/rock.png
-printf 'htf_Custom\r\nctf_Run\r\n' >"$soldat/mapslist.txt"
-expect_code "mapslist" 0 \
-  "$(zek boxes "$prog" mapslist.txt "$(windows_path "$out/list.zip")" -a1 -l1 -i)"
-expect_zip "mapslist" "$out/list.zip" maps/htf_Custom.PMS maps/ctf_Run.PMS \
-  scenery-gfx/custom_tree.png \
+packs map htf_Custom.PMS -- maps/htf_Custom.PMS scenery-gfx/custom_tree.png textures/custom.bmp \
+  textures/edges/custom.bmp
+packs prefab bunker.PFB -d1 -- "Soldat PolyWorks/Prefabs/bunker.PFB" scenery-gfx/rock.png
+printf 'htf_Custom\r\nctf_Run\r\n' >"$work/demo/Soldat/mapslist.txt"
+packs list mapslist.txt -l1 -- maps/htf_Custom.PMS maps/ctf_Run.PMS scenery-gfx/custom_tree.png \
   textures/custom.bmp textures/edges/custom.bmp mapslist.txt
 cmp -s "$ini" "$work/settings-before.ini" || fail "-i wrote the settings file"
 
 # The ways it ends without an archive.
-expect_code "a file of another kind" 11 "$(zek boxes "$prog" notes.doc -i)"
-expect_code "a mapslist that cannot be loaded" 12 "$(zek boxes "$prog" missing.txt -i)"
-expect_code "the archiver failing" 13 "$(ZEK_STANDIN_FAIL=A:2 zek boxes "$prog" htf_Custom.PMS \
-  "$(windows_path "$out/failed.zip")" -a1 -i)"
+zek "a file of another kind" 11 boxes notes.doc -i
+zek "a mapslist that cannot be loaded" 12 boxes missing.txt -i
+ZEK_STANDIN_FAIL=A:2 zek "the archiver failing" 13 boxes htf_Custom.PMS \
+  "$(win "$out/failed.zip")" -a1 -i
 [ ! -e "$out/failed.zip" ] || fail "the failed run left an archive"
 
 # Closing the window: options given keep the settings file as it was, a file alone saves it.
-expect_code "close after options" 0 "$(zek close "$prog" htf_Custom.PMS -a1)"
+zek "close after options" 0 close htf_Custom.PMS -a1
 cmp -s "$ini" "$work/settings-before.ini" || fail "closing after options wrote the settings"
-expect_code "close after a file" 0 "$(zek close "$prog" htf_Custom.PMS)"
+zek "close after a file" 0 close htf_Custom.PMS
 cmp -s "$ini" "$work/settings-before.ini" && fail "closing after a file alone saved nothing"
 
 # Without the tool paths the window opens on the Settings page and "-i" is ignored: the
 # program waits for the user, who closes it.
 rm "$ini"
-expect_code "no paths" 0 "$(zek close "$prog" htf_Custom.PMS "$(windows_path "$out/none.zip")" -a1 -i)"
+zek "no paths" 0 close htf_Custom.PMS "$(win "$out/none.zip")" -a1 -i
 [ ! -e "$out/none.zip" ] || fail "-i packed without the tool paths"
 [ -f "$ini" ] || fail "closing without the tool paths saved no settings"
 
@@ -109,12 +94,7 @@ prog="$(install png)"
 for folder in scenery-gfx textures textures/edges; do
   for image in "$work/png/Soldat/$folder"/*.bmp; do mv "$image" "${image%.bmp}.png"; done
 done
-expect_code "png twins" 0 "$(zek boxes "$prog" ctf_Ash.PMS "$(windows_path "$out/png.zip")" -a1 -d1 -i)"
-expect_zip "png twins" "$out/png.zip" maps/ctf_Ash.PMS scenery-gfx/tree.png scenery-gfx/rock.png \
+packs png ctf_Ash.PMS -d1 -- maps/ctf_Ash.PMS scenery-gfx/tree.png scenery-gfx/rock.png \
   textures/ash.png textures/edges/ash.png
 
-if [ "$failures" -gt 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "unattended: exit codes, the three ZIPs, the .png twins and the settings file as expected"
+finish "unattended: exit codes, the three ZIPs, the .png twins and the settings file as expected"

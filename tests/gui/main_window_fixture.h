@@ -28,12 +28,6 @@ inline std::u16string StandinPath() {
   return path;
 }
 
-inline std::u16string WindowText(HWND window) {
-  wchar_t buffer[512] = {};
-  const int n = GetWindowTextW(window, buffer, 512);
-  return platform::detail::FromWide(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
-}
-
 // One item a line, indented by depth: text image[/selected][^overlay][ +expanded][ *selected].
 inline std::string Outline(const ui::Tree& tree, ui::TreeItem first, int depth) {
   std::string out;
@@ -81,10 +75,7 @@ class MainWindowTest : public ::testing::Test {
     if (options.soldatExe) WriteSetting(u"SoldatPath", install.soldatExe);
     if (options.winRar) WriteSetting(u"WinRARPath", install.winRarExe);
     main = std::make_unique<app::MainWindow>(state);
-    if (!app::CreateMainWindow(*main, GetModuleHandleW(nullptr))) {
-      ADD_FAILURE() << "no main window";
-      return -1;
-    }
+    if (!app::CreateMainWindow(*main, GetModuleHandleW(nullptr))) return -1;  // no window
     AnswerMessages(IDOK);
     if (!arguments.empty()) arguments.insert(arguments.begin(), u"Soldat ZEK.exe");
     main->arguments = std::move(arguments);
@@ -110,7 +101,11 @@ class MainWindowTest : public ::testing::Test {
   }
 
   HWND Control(ui::Slot slot) const { return main->slot(slot); }
-  std::u16string Text(ui::Slot slot) const { return WindowText(Control(slot)); }
+  std::u16string Text(ui::Slot slot) const {
+    wchar_t buffer[512] = {};
+    return platform::detail::FromWide(buffer,
+                                      std::size_t(GetWindowTextW(Control(slot), buffer, 512)));
+  }
   void Click(ui::Slot slot) { SendMessageW(Control(slot), BM_CLICK, 0, 0); }
   // A control's box in the main window's client area; the main window's own on the screen.
   ui::Box BoxOf(HWND window) const {
@@ -119,11 +114,6 @@ class MainWindowTest : public ::testing::Test {
     if (window != main->window)
       MapWindowPoints(nullptr, main->window, reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-  }
-  void SetWindowHeight(int height) {
-    const ui::Box b = BoxOf(main->window);
-    SetWindowPos(main->window, nullptr, b.x, b.y, b.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    Pump();
   }
   // With the mouse messages of a click.
   void ClickTab(int tab) {

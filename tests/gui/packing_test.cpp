@@ -1,16 +1,10 @@
-// Packing from the real window with the archiver stand-in as WinRAR. With ZEK_PACK_CHECK_DIR
-// set, the ZIP test leaves window.zip and what it should hold there for
-// tests/e2e/pack_window_test.sh to check with unzip.
+// Packing from the real window with the archiver stand-in as WinRAR.
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "content/archive_content.h"
 #include "fixtures/fixture_files.h"
-#include "fixtures/image_writer.h"
 #include "main_window_fixture.h"
 #include "packing/archive_comment.h"
 
@@ -22,15 +16,12 @@ using ui::Slot;
 std::string Narrow(std::u16string_view text) {
   return platform::Utf16ToAnsi(text);
 }
-std::string Read(std::u16string_view path) {
-  const auto bytes = platform::ReadWholeFile(path);
-  return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
-}
 
 // The log's lines without the time and exit code the stand-in appends.
 std::vector<std::string> LoggedCommandLines(std::u16string_view log) {
   std::vector<std::string> lines;
-  const std::string text = Read(log);
+  const auto bytes = platform::ReadWholeFile(log).value_or(std::vector<std::uint8_t>{});
+  const std::string text(bytes.begin(), bytes.end());
   for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
     end = std::min(text.find('\n', start), text.size());
     lines.push_back(text.substr(start, std::min(text.find('\t', start), end) - start));
@@ -49,22 +40,6 @@ class PackWindow : public guitest::MainWindowTest {
     for (const wchar_t* name : {L"ZEK_STANDIN_LOG", L"ZEK_STANDIN_FAIL", L"ZEK_STANDIN_DELAY_MS"})
       SetEnvironmentVariableW(name, nullptr);
   }
-  void StartRecordingShell() {
-    WriteSetting(u"SkipMapslist", u"0");
-    Start();
-    main->controls.recordShellOpen = [this](const ui::ShellRequest& request) {
-      shellOpens.push_back(Narrow(request.verb) + " " + Narrow(request.file));
-    };
-  }
-  void RightClickGroup(std::u16string_view group) {
-    RightClick(main->catalogueTree,
-               ChildOf(main->catalogueTree, main->catalogueTree.root(), group));
-  }
-  // The custom map and the uncompiled one (Recent), and both prefabs.
-  void ChooseRecentAndPrefabs() {
-    RightClickGroup(u"Recent");
-    RightClickGroup(u"Prefabs");
-  }
   void Pack() {
     Click(Slot::packButton);
     Pump();
@@ -76,9 +51,35 @@ class PackWindow : public guitest::MainWindowTest {
   std::vector<std::string> shellOpens;
 };
 
-TEST_F(PackWindow, PacksAZipWithTheChosenFilesAndTheComposedComment) {
-  StartRecordingShell();
-  ChooseRecentAndPrefabs();
+// Start-up loads the template when told and settles the RAR-only options for a ZIP; a failing
+// test step, then a missing WinRAR, stop the first packs with a message and no success.
+TEST_F(PackWindow, StopsOnFailuresThenPacksAZipWithTheComposedCommentThenARar) {
+  Install();
+  const std::u16string templateFile = install.programFolder + u"template.txt";
+  fixtures::WriteText(templateFile, "Packed on %mdate%\r\n");
+  WriteSetting(u"TemplatePath", templateFile);
+  WriteSetting(u"AutoloadTemplate", u"1");
+  WriteSetting(u"TestArchive", u"1");
+  WriteSetting(u"LockArchive", u"1");
+  WriteSetting(u"SkipMapslist", u"0");
+  ASSERT_TRUE(
+      platform::WriteIniString(SettingsFilePath(state), u"Preferences", u"ArchiveType", u"1"));
+  Start();
+  main->controls.recordShellOpen = [this](const ui::ShellRequest& request) {
+    shellOpens.push_back(Narrow(request.verb) + " " + Narrow(request.file));
+  };
+  EXPECT_EQ(Text(Slot::commentEdit), u"Packed on %mdate%\r\n");
+  EXPECT_TRUE(main->controls.checked(Slot::addCommentCheck));
+  EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabWillAdd);
+  EXPECT_EQ(Status(), u"Comment template loaded successfully");
+  for (const Slot slot : {Slot::solidCheck, Slot::recoveryCombo, Slot::recoveryLabel})
+    EXPECT_FALSE(IsWindowEnabled(Control(slot)));
+  // The custom map and the uncompiled one (Recent), and both prefabs.
+  for (const std::u16string_view group : {u"Recent", u"Prefabs"})
+    RightClick(main->catalogueTree,
+               ChildOf(main->catalogueTree, main->catalogueTree.root(), group));
+  Click(Slot::rarRadio);
+  EXPECT_TRUE(IsWindowEnabled(Control(Slot::solidCheck)));
   Click(Slot::zipRadio);
   EXPECT_EQ(Text(Slot::archiveNameEdit), u"mappack.zip");
   EXPECT_FALSE(IsWindowEnabled(Control(Slot::solidCheck)));
@@ -91,71 +92,8 @@ TEST_F(PackWindow, PacksAZipWithTheChosenFilesAndTheComposedComment) {
   Click(Slot::browseArchiveButton);
   EXPECT_EQ(Text(Slot::archiveNameEdit), u"mappack.zi");
 
+  // "Use this file:" with a file that is not there: no comment; browsing for one gives it.
   ClickTab(kCommentTab);
-  EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabNone);
-  Click(Slot::addCommentCheck);
-  EXPECT_TRUE(IsWindowEnabled(Control(Slot::commentEdit)));
-  // Typed, as a user would: a multi-line box tells no change for WM_SETTEXT.
-  SendMessageW(Control(Slot::commentEdit), EM_REPLACESEL, TRUE,
-               reinterpret_cast<LPARAM>(L"Pack of %mdate%\r\n%stats%%mlist%%zeksg%"));
-  EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabWillAdd);
-  ClickTab(app::kMainPage);
-
-  Pack();
-  EXPECT_TRUE(messages.empty()) << Narrow(messages.empty() ? u"" : messages[0]);
-  EXPECT_EQ(Status(), u"mappack.zi.zip created successfully");
-  EXPECT_EQ(shellOpens, std::vector<std::string>{"Explore " + Narrow(state.defaultSaveFolder)});
-  EXPECT_TRUE(platform::Exists(Archive()));
-  for (const char16_t* temp : {u"zek.lst", u"mapslist.txt", u"comment.txt"})
-    EXPECT_FALSE(platform::Exists(state.tempFolder + temp)) << Narrow(temp);
-  // Six groups and the mapslist, then the comment; no recovery record and no lock for ZIP.
-  const std::vector<std::string> runs = LoggedCommandLines(log);
-  ASSERT_EQ(runs.size(), 8u);
-  EXPECT_EQ(runs[6].find(" -ap"), std::string::npos);  // the root: no -ap at all
-  EXPECT_NE(runs[7].find(" C -ibck -y -z"), std::string::npos);
-
-  wchar_t checkDir[1024] = {};
-  if (GetEnvironmentVariableW(L"ZEK_PACK_CHECK_DIR", checkDir, 1000) == 0) return;
-  const std::u16string to = platform::detail::FromWide(checkDir, wcslen(checkDir));
-  const platform::LocalTime today = platform::CurrentLocalTime();
-  char date[16];
-  std::snprintf(date, sizeof(date), "%02d.%02d.%d", today.day, today.month, today.year);
-  fixtures::WriteText(to + u"expected-comment.txt",
-                      std::string("Pack of ") + date +
-                          "\r\nMaps - 1\r\nUncompiled maps - 1\r\nPrefabs - 2\r\n"
-                          "htf_Custom.PMS\r\nctf_Draft.PMS\r\nbridge_piece.PFB\r\nbunker.PFB\r\n"
-                          "Packed with ZEK v3.0.7");
-  fixtures::WriteText(to + u"expected-entries.txt",
-                      "maps/htf_Custom.PMS\nSoldat PolyWorks/Maps/ctf_Draft.PMS\n"
-                      "Soldat PolyWorks/Prefabs/bridge_piece.PFB\n"
-                      "Soldat PolyWorks/Prefabs/bunker.PFB\nscenery-gfx/custom_tree.png\n"
-                      "textures/custom.bmp\ntextures/edges/custom.bmp\nmapslist.txt\n");
-  ASSERT_TRUE(CopyFileW(platform::detail::Wide(Archive()).c_str(),
-                        platform::detail::Wide(to + u"window.zip").c_str(), FALSE));
-}
-
-TEST_F(PackWindow, StartUpLoadsTheTemplateWhenToldAndSettlesTheRarOnlyOptions) {
-  Install();
-  const std::u16string templateFile = install.programFolder + u"template.txt";
-  fixtures::WriteText(templateFile, "Packed on %mdate%\r\n");
-  WriteSetting(u"TemplatePath", templateFile);
-  WriteSetting(u"AutoloadTemplate", u"1");
-  ASSERT_TRUE(
-      platform::WriteIniString(SettingsFilePath(state), u"Preferences", u"ArchiveType", u"1"));
-  StartRecordingShell();
-  EXPECT_EQ(Text(Slot::commentEdit), u"Packed on %mdate%\r\n");
-  EXPECT_TRUE(main->controls.checked(Slot::addCommentCheck));
-  EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabWillAdd);
-  EXPECT_TRUE(IsWindowEnabled(Control(Slot::loadTemplateButton)));
-  EXPECT_EQ(Status(), u"Comment template loaded successfully");
-  for (const Slot slot : {Slot::solidCheck, Slot::recoveryCombo, Slot::recoveryLabel})
-    EXPECT_FALSE(IsWindowEnabled(Control(slot)));
-
-  // Load template, by hand, after the file has changed.
-  fixtures::WriteText(templateFile, "Changed %zeksg%");
-  Click(Slot::loadTemplateButton);
-  EXPECT_EQ(Text(Slot::commentEdit), u"Changed %zeksg%");
-  // "Use this file:" with a file that is not there: no comment.
   Click(Slot::useFileCheck);
   EXPECT_FALSE(IsWindowEnabled(Control(Slot::commentEdit)));
   EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabNone);
@@ -164,20 +102,76 @@ TEST_F(PackWindow, StartUpLoadsTheTemplateWhenToldAndSettlesTheRarOnlyOptions) {
   };
   Click(Slot::browseCommentFileButton);  // its EN_CHANGE sets the icon
   EXPECT_EQ(main->controls.tabImage(kCommentTab), kCommentTabWillAdd);
-}
+  Click(Slot::useFileCheck);
+  // Load template, by hand, after the file has changed.
+  fixtures::WriteText(templateFile, "Pack of %mdate%\r\n%stats%%mlist%%zeksg%");
+  Click(Slot::loadTemplateButton);
+  EXPECT_EQ(Text(Slot::commentEdit), u"Pack of %mdate%\r\n%stats%%mlist%%zeksg%");
+  ClickTab(app::kMainPage);
 
-TEST_F(PackWindow, GivesTheStandInExactlyTheRarCommandLines) {
-  WriteSetting(u"TestArchive", u"1");
-  WriteSetting(u"LockArchive", u"1");
-  StartRecordingShell();
-  ChooseRecentAndPrefabs();
+  // A failing test step stops with a message and no success; the half-made archive stays.
+  SetEnvironmentVariableW(L"ZEK_STANDIN_FAIL", L"T:3");
+  Pack();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find(u"Testing archive failed: WinRAR ended with exit code 3."),
+            std::u16string::npos)
+      << Narrow(messages[0]);
+  EXPECT_NE(messages[0].find(Archive()), std::u16string::npos);
+  EXPECT_EQ(Status().find(u"created successfully"), std::u16string::npos);
+  EXPECT_TRUE(shellOpens.empty());
+  EXPECT_TRUE(platform::Exists(Archive()));
+  // The overwrite question comes first; then WinRAR is gone.
+  AnswerMessages(IDYES);
+  const std::u16string winRar = state.winRarPath;
+  state.winRarPath = install.base + u"no WinRAR here\\WinRAR.exe";
+  Pack();
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_NE(messages[2].find(u"Packing maps failed: WinRAR could not be started."),
+            std::u16string::npos);
+  EXPECT_FALSE(platform::Exists(Archive()));  // deleted on Yes, nothing made since
+
+  state.winRarPath = winRar;
+  SetEnvironmentVariableW(L"ZEK_STANDIN_FAIL", nullptr);
+  platform::DeleteFilePath(log);
+  messages.clear();
+  Pack();
+  EXPECT_TRUE(messages.empty()) << Narrow(messages.empty() ? u"" : messages[0]);
+  EXPECT_EQ(Status(), u"mappack.zi.zip created successfully");
+  EXPECT_EQ(shellOpens, std::vector<std::string>{"Explore " + Narrow(state.defaultSaveFolder)});
+  EXPECT_TRUE(platform::Exists(Archive()));
+  // Six groups and the mapslist, the comment, the test; no recovery record or lock for ZIP.
+  EXPECT_EQ(LoggedCommandLines(log).size(), 9u);
+  // tests/e2e/pack_window_test.sh names a folder for the archive, to check it with unzip.
+  wchar_t to[1024] = {};
+  if (GetEnvironmentVariableW(L"ZEK_PACK_CHECK_DIR", to, 1000) != 0) {
+    EXPECT_TRUE(CopyFileW(platform::detail::Wide(Archive()).c_str(),
+                          (std::wstring(to) + L"window.zip").c_str(), FALSE));
+  }
+
+  // Then a RAR of the same files without the comment: the exact command lines, and the
+  // status bar counting dots while a slow test step goes on.
   Click(Slot::rarRadio);
+  Click(Slot::addCommentCheck);
   Click(Slot::solidCheck);
   main->controls.setComboSelection(Slot::compressionCombo, 2);
   main->controls.setComboSelection(Slot::recoveryCombo, 3);
+  SetEnvironmentVariableW(L"ZEK_STANDIN_DELAY_MS", L"T:2300");
+  platform::DeleteFilePath(log);
+  std::vector<std::u16string> shown;  // the status bar each time the runner ticks
+  state.runProcess = [&](std::u16string_view line, const std::function<void()>& tick) {
+    return platform::RunProcess(line, 500, [&] {
+      tick();
+      shown.push_back(Status());
+    });
+  };
   Pack();
   EXPECT_TRUE(messages.empty());
-  EXPECT_EQ(Status(), u"mappack.rar created successfully");
+  EXPECT_EQ(Status(), u"mappack.zi.rar created successfully");
+  const std::u16string t = u"WinRar in progress: Testing archive";
+  std::erase_if(shown, [&](const std::u16string& s) { return !s.starts_with(t); });
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(std::vector<std::u16string>(shown.end() - 4, shown.end()),
+            (std::vector<std::u16string>{t, t + u".", t + u"..", t + u"..."}));
 
   const std::string w = "\"" + Narrow(state.winRarPath) + "\"", a = "\"" + Narrow(Archive()) + "\"";
   const auto add = [&](std::string inside) {
@@ -190,101 +184,6 @@ TEST_F(PackWindow, GivesTheStandInExactlyTheRarCommandLines) {
                 add("maps\\"), add("Soldat PolyWorks\\Maps\\"), add("Soldat PolyWorks\\Prefabs\\"),
                 add("scenery-gfx\\"), add("textures\\"), add("textures\\edges\\"), add(""),
                 w + " RR3% -ibck -y " + a, w + " T -ibck " + a, w + " K -ibck -y " + a}));
-}
-
-TEST_F(PackWindow, CountsDotsInTheStatusBarWhileASlowRunGoesOn) {
-  WriteSetting(u"TestArchive", u"1");
-  SetEnvironmentVariableW(L"ZEK_STANDIN_DELAY_MS", L"T:2300");
-  StartRecordingShell();
-  RightClickGroup(u"Prefabs");
-  std::vector<std::u16string> shown;  // the status bar each time the runner ticks
-  state.runProcess = [&](std::u16string_view line, const std::function<void()>& tick) {
-    return platform::RunProcess(line, 500, [&] {
-      tick();
-      shown.push_back(Status());
-    });
-  };
-  Pack();
-  const std::u16string t = u"WinRar in progress: Testing archive";
-  ASSERT_GE(shown.size(), 4u);
-  EXPECT_EQ(std::vector<std::u16string>(shown.end() - 4, shown.end()),
-            (std::vector<std::u16string>{t, t + u".", t + u"..", t + u"..."}));
-  EXPECT_EQ(Status(), u"mappack.rar created successfully");
-}
-
-TEST_F(PackWindow, AFailedTestOrAMissingWinRarStopsWithAMessageAndNoSuccess) {
-  WriteSetting(u"TestArchive", u"1");
-  SetEnvironmentVariableW(L"ZEK_STANDIN_FAIL", L"T:3");
-  StartRecordingShell();
-  ChooseRecentAndPrefabs();
-  Click(Slot::zipRadio);
-  Pack();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_NE(messages[0].find(u"Testing archive failed: WinRAR ended with exit code 3."),
-            std::u16string::npos)
-      << Narrow(messages[0]);
-  EXPECT_NE(messages[0].find(Archive()), std::u16string::npos);
-  EXPECT_EQ(Status().find(u"created successfully"), std::u16string::npos);
-  EXPECT_TRUE(shellOpens.empty());
-  EXPECT_TRUE(platform::Exists(Archive()));  // the half-made archive stays
-
-  // The overwrite question comes first; then WinRAR is gone.
-  AnswerMessages(IDYES);
-  state.winRarPath = install.base + u"no WinRAR here\\WinRAR.exe";
-  Pack();
-  ASSERT_EQ(messages.size(), 3u);
-  EXPECT_NE(messages[2].find(u"Packing maps failed: WinRAR could not be started."),
-            std::u16string::npos);
-  EXPECT_FALSE(platform::Exists(Archive()));  // deleted on Yes, nothing made since
-}
-
-// A click on Pack for 100 maps of about 200 kB, printed, never asserted:
-//   scripts/gui-tests BUILD --gtest_also_run_disabled_tests --gtest_filter='*PackTimings*'
-// Run by hand (--gtest_also_run_disabled_tests): 100 maps of real size, each with its own
-// scenery, texture and edge of 256 x 256 noisy pixels, so that the archive is as large as
-// real packs go and the archiver's share is honest.
-TEST_F(PackWindow, DISABLED_PackTimings) {
-  options.maps.clear();
-  for (int i = 0; i < 100; ++i) {
-    const std::string n = std::to_string(i);
-    fixtures::MapFile map{"ctf_Pack" + n + ".PMS", {}};
-    map.recipe.polygonCount = 2000;
-    map.recipe.texture = "texture" + n + ".bmp";
-    map.recipe.sceneryNames = {"scenery" + n + ".bmp"};
-    options.maps.push_back(map);
-    options.sceneries.push_back(map.recipe.sceneryNames[0]);
-    options.textures.push_back(map.recipe.texture);
-  }
-  options.edges = options.textures;
-  Install();
-  std::uint32_t noise = 12345;
-  for (int i = 0; i < 100; ++i) {
-    const std::u16string n = platform::AnsiToUtf16(std::to_string(i));
-    for (const std::u16string& path : {install.texturesFolder + u"texture" + n + u".bmp",
-                                       install.edgesFolder + u"texture" + n + u".bmp",
-                                       install.sceneryFolder + u"scenery" + n + u".bmp"}) {
-      std::vector<std::uint8_t> bmp = fixtures::BmpBytes(256, 256);
-      for (std::size_t b = 54; b < bmp.size(); ++b) {
-        noise = noise * 1664525u + 1013904223u;
-        bmp[b] = static_cast<std::uint8_t>(noise >> 24);
-      }
-      fixtures::WriteBytes(path, bmp);
-    }
-  }
-  StartRecordingShell();
-  RightClickGroup(u"Capture");
-  Click(Slot::zipRadio);
-  ASSERT_EQ(state.packCount, 100);
-  const auto begin = std::chrono::steady_clock::now();
-  Click(Slot::packButton);
-  const std::chrono::duration<double> total = std::chrono::steady_clock::now() - begin;
-  EXPECT_EQ(Status(), u"mappack.zip created successfully");
-  double standin = 0;  // the "<ms> ms" field of each log line
-  const std::string text = Read(log);
-  for (std::size_t at = text.find('\t'); at != std::string::npos; at = text.find('\t', at + 1))
-    if (text[at + 1] != 'e') standin += std::atof(text.c_str() + at + 1) / 1000.0;
-  std::printf("click on Pack to result: %.2f s, the stand-in's own time %.2f s, ours %.1f %%\n",
-              total.count(), standin, 100.0 * (total.count() - standin) / total.count());
 }
 
 }  // namespace
