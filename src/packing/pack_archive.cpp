@@ -254,6 +254,9 @@ bool PackArchive(AppState& state) {
     }
   }
 
+  // A run that fails within its first half second never touches the status bar, which
+  // must not go on showing an earlier pack's success.
+  controls.setStatusText(u"");
   if (!PackRun(state, archive).run()) return false;
 
   const std::u16string_view folder = FolderPart(archive);
