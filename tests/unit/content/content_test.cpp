@@ -10,7 +10,6 @@
 #include "fixtures/image_writer.h"
 #include "fixtures/map_writer.h"
 #include "maps/map_report.h"
-#include "platform/existence_cache.h"
 #include "platform/platform.h"
 #include "support/fake_controls.h"
 #include "support/maps_fixture.h"
@@ -158,16 +157,6 @@ TEST_F(ArchiveContent, ARebuildStartsAfreshAndFollowsTheWarningsAndTheMapslistSe
   EXPECT_EQ(content.overlay(Item(kKindMap, u"ctf_bay.pms")), kMarkIncluded);
   EXPECT_EQ(TabImage(), kContentTabProblems);
   EXPECT_EQ(content.overlay(state.mapslistItem), kMarkExcluded);
-}
-
-TEST(ExistenceCache, AsksOncePerNameAndFolderInAnyLetterCase) {
-  platform::ExistenceCache cache;
-  const auto there = [] { return true; };
-  const auto gone = [] { return false; };
-  EXPECT_TRUE(cache.exists(3, u"Tree.bmp", there));
-  EXPECT_TRUE(cache.exists(3, u"TREE.BMP", gone));
-  EXPECT_FALSE(cache.exists(4, u"tree.bmp", gone));  // another folder
-  EXPECT_EQ(cache.lookups(), 2);
 }
 
 // Joined to its folder, the name (or its twin) would reach a real file elsewhere.

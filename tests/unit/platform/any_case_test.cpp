@@ -38,7 +38,7 @@ TEST(AnyCase, FilesAndFoldersAreFoundOpenedAndReplacedInAnyLetterCase) {
   EXPECT_FALSE(platform::Exists(folder + u"Tree.PNG"));
 }
 
-TEST(AnyCase, FolderNamesAnswerInAnyLetterCaseAndTheCacheAsksOncePerSpelling) {
+TEST(AnyCase, FolderNamesAnswerInAnyLetterCaseAndTheCacheAsksOncePerSpellingOrName) {
   TempDir dir;
   fixtures::WriteText(dir.file(u"Rock.BMP"), "x");
   ASSERT_TRUE(platform::CreateFolder(dir.file(u"Edges")));
@@ -56,6 +56,11 @@ TEST(AnyCase, FolderNamesAnswerInAnyLetterCaseAndTheCacheAsksOncePerSpelling) {
   EXPECT_EQ(cache.remember(3, u"Rock.bmp", work), 2);  // another spelling: its own work
   EXPECT_EQ(cache.remember(4, u"rock.bmp", work), 3);  // another folder
   EXPECT_EQ(works, 3);
+  // exists() asks once per name in any letter case.
+  EXPECT_TRUE(cache.exists(3, u"Tree.bmp", [] { return true; }));
+  EXPECT_TRUE(cache.exists(3, u"TREE.BMP", [] { return false; }));
+  EXPECT_FALSE(cache.exists(4, u"tree.bmp", [] { return false; }));
+  EXPECT_EQ(cache.lookups(), 2);
 }
 
 }  // namespace
