@@ -212,15 +212,20 @@ TEST(FilterLine, ParsesLabelStyleAndPrefixesAndRejectsEmptyFields) {
     EXPECT_FALSE(ParseFilterLine(line)) << testing::PrintToString(line);
 }
 
-TEST_F(Catalogue, BuiltInTableFindsTheLastFilterWhosePrefixStartsTheLowerCasedName) {
+TEST_F(Catalogue, BuiltInTableFindsTheLastFilterWhosePrefixStartsTheLowerCasedNameIfValid) {
   EXPECT_EQ(LoadFilters(), Texts{});
   EXPECT_EQ(Find(u"CTF_Ash.PMS"), 1u);
   EXPECT_EQ(Find(u"htf_Void.PMS"), 4u);
   EXPECT_EQ(Find(u"Ash.PMS"), 0u);
   EXPECT_EQ(FindGameModeFilter(AppState{}, u"ctf_Ash.PMS"), 0u);
+  state.filters.push_back({u"stale", u"0", {u"x"}});
+  const std::u16string_view a = u"A ( %0%a_", b = u"B ( %1%b_", c = u"C ( %2%c_", d = u"D ( %3%d_";
+  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d})));
+  EXPECT_TRUE(state.filters.empty());
+  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d, u"E ( %4%"})));
 }
 
-TEST_F(Catalogue, UserLinesFollowLastLineFirstAndInvalidOnesAreSkipped) {
+TEST_F(Catalogue, UserLinesFollowLastLineFirstInvalidOnesAreSkippedAndTheTableStopsAt255) {
   UserFilters(
       {u"A ( %1%kz_", u"B ( %2%kz_%climb_", u"broken", u"Mine ( %3%ctf_", u"Caps ( %1%QZ_"});
   EXPECT_EQ(LoadFilters(),
@@ -235,9 +240,7 @@ TEST_F(Catalogue, UserLinesFollowLastLineFirstAndInvalidOnesAreSkipped) {
   UserFilters({u"Climb ( %1%kz_%" + std::u16string(246, u'k'),
                u"B ( %2%b_" + std::u16string(253, u'b'), u"C ( %3%c_"});
   EXPECT_EQ(LoadFilters(), (Texts{u"Climb ( |1|kz_"}));
-}
 
-TEST_F(Catalogue, TableStopsAt255KeepingTheEarliestUserLines) {
   std::string text;
   for (int i = 0; i < 300; ++i)
     text += "U" + std::to_string(i) + " ( %1%u" + std::to_string(i) + "_\r\n";
@@ -247,14 +250,6 @@ TEST_F(Catalogue, TableStopsAt255KeepingTheEarliestUserLines) {
   for (const auto& [name, filter] :
        {std::pair{u"u0_map", 254u}, {u"u249_map", 5u}, {u"u250_map", 0u}})
     EXPECT_EQ(Find(name), filter);
-}
-
-TEST_F(Catalogue, BuiltInTextMustHoldFiveValidLines) {
-  state.filters.push_back({u"stale", u"0", {u"x"}});
-  const std::u16string_view a = u"A ( %0%a_", b = u"B ( %1%b_", c = u"C ( %2%c_", d = u"D ( %3%d_";
-  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d})));
-  EXPECT_TRUE(state.filters.empty());
-  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d, u"E ( %4%"})));
 }
 
 // ctf_Ash and CTF_Cove, twin.PMS compiled and uncompiled, a prefab; ctf_Ash and the

@@ -144,7 +144,7 @@ TEST_F(ToolPaths, AMissingArchiveFolderBecomesACreatedPackedAndAMissingTemplateI
   }
 }
 
-TEST(ToolPathHelpers, LoadTemplateButtonAndOpenCommand) {
+TEST(ToolPathHelpers, LoadTemplateButtonOpenCommandAndBrowseFolders) {
   AppState state;
   FakeControls controls;
   state.templatePath = u"t.txt";
@@ -160,6 +160,19 @@ TEST(ToolPathHelpers, LoadTemplateButtonAndOpenCommand) {
             u"C:\\Games\\Soldat\\Soldat.exe");
   EXPECT_EQ(SoldatPathFromOpenCommand(u"123456789012345"), u"2");
   EXPECT_EQ(SoldatPathFromOpenCommand(u"1234567890123"), u"");  // too short to hold a path
+
+  state.programFolder = u"C:\\ZEK\\";
+  const SettingsBrowse& soldat = kSettingsBrowses[0];
+  const SettingsBrowse& templ = kSettingsBrowses[4];
+  ASSERT_EQ(templ.edit, Slot::templatePathEdit);
+  EXPECT_EQ(BrowseStartFolder(state, soldat, u"D:\\Games\\Soldat\\Soldat.exe"),
+            u"D:\\Games\\Soldat\\");
+  EXPECT_EQ(BrowseStartFolder(state, soldat, u""), u"");
+  EXPECT_EQ(BrowseStartFolder(state, soldat, u"Soldat.exe"), u"");
+  EXPECT_EQ(BrowseStartFolder(state, templ, u""), u"C:\\ZEK\\");
+  EXPECT_EQ(BrowseStartFolder(state, templ, u"t.txt"), u"");
+  EXPECT_EQ(ChosenDefaultFolder(u"D:\\Archives"), u"D:\\Archives\\");
+  EXPECT_EQ(ChosenDefaultFolder(u"D:\\"), u"D:\\");
 }
 
 // The page's edits and boxes with the settings they show.
@@ -323,22 +336,6 @@ TEST_F(SettingsPage, ApplyChecksThePathsRefreshesAndShowsWhatTheChecksMadeOfThem
   EXPECT_EQ(controls.statusTexts.back(), u"Bereit");
   EXPECT_EQ(refreshes, 2);
   EXPECT_EQ(controls.text(Slot::languageCombo), u"Deutsch.lng");
-}
-
-TEST(SettingsBrowseFolders, StartInTheEditsFolderOrTheirDefaultPlace) {
-  AppState state;
-  state.programFolder = u"C:\\ZEK\\";
-  const SettingsBrowse& soldat = kSettingsBrowses[0];
-  const SettingsBrowse& templ = kSettingsBrowses[4];
-  ASSERT_EQ(templ.edit, Slot::templatePathEdit);
-  EXPECT_EQ(BrowseStartFolder(state, soldat, u"D:\\Games\\Soldat\\Soldat.exe"),
-            u"D:\\Games\\Soldat\\");
-  EXPECT_EQ(BrowseStartFolder(state, soldat, u""), u"");
-  EXPECT_EQ(BrowseStartFolder(state, soldat, u"Soldat.exe"), u"");
-  EXPECT_EQ(BrowseStartFolder(state, templ, u""), u"C:\\ZEK\\");
-  EXPECT_EQ(BrowseStartFolder(state, templ, u"t.txt"), u"");
-  EXPECT_EQ(ChosenDefaultFolder(u"D:\\Archives"), u"D:\\Archives\\");
-  EXPECT_EQ(ChosenDefaultFolder(u"D:\\"), u"D:\\");
 }
 
 }  // namespace
