@@ -360,8 +360,9 @@ TEST_F(ContentPage, RightClicksFlipFilesAndTheMarksOfGroupsMapslistAndTabFollow)
   }
 }
 
-// The included maps, without extension; excluding the last one empties the panel.
-TEST_F(ContentPage, TheMapslistShowsTheIncludedMaps) {
+// The mapslist shows the included maps, without extension; excluding the last one empties
+// the panel. An image is previewed, group and top show the log, and only files have tips.
+TEST_F(ContentPage, TheMapslistShowsTheIncludedMapsAnImageItsPreviewAndGroupsTheLog) {
   Select(state.mapslistItem);
   EXPECT_EQ(Details(), "ctf_Ash\r\nctf_Bay\r\nctf_Cove\r\n");
   for (const ui::TreeItem item : {Group(kKindMap), Ash(), state.mapslistItem})
@@ -370,6 +371,14 @@ TEST_F(ContentPage, TheMapslistShowsTheIncludedMaps) {
   EXPECT_EQ(Details(), "ctf_Ash\r\n");
   ToggleContentInclusion(state, Ash());
   EXPECT_EQ(Details(), "");
+  Select(Item(kKindScenery, u"tree.bmp"));
+  EXPECT_EQ(state.previewPath, state.kindFolders[kKindScenery] + u"tree.bmp");
+  for (ui::TreeItem item : {state.contentTop, Group(kKindMap), state.mapslistItem})
+    EXPECT_FALSE(ContentInfoTip(state, item));
+  Select(Group(kKindScenery));
+  Select(state.contentTop);
+  EXPECT_EQ(logShows, 2);
+  EXPECT_TRUE(state.previewPath.empty());
 }
 
 TEST_F(ContentPage, DetailsShowAMapsOwnReportBlockAndAMissingImageTheMapsThatUseIt) {
@@ -402,17 +411,6 @@ TEST_F(ContentPage, DetailsShowAMapsOwnReportBlockAndAMissingImageTheMapsThatUse
   Select(gone);
   EXPECT_EQ(Details(), "- edge not found: " + Narrow(content.text(gone)) +
                            "\r\n\r\nList of affected maps: \r\nctf_Bay.PMS\r\nctf_Dune.PMS\r\n");
-}
-
-TEST_F(ContentPage, AnImageIsPreviewedGroupAndTopShowTheLogAndOnlyFilesHaveTips) {
-  Select(Item(kKindScenery, u"tree.bmp"));
-  EXPECT_EQ(state.previewPath, state.kindFolders[kKindScenery] + u"tree.bmp");
-  for (ui::TreeItem item : {state.contentTop, Group(kKindMap), state.mapslistItem})
-    EXPECT_FALSE(ContentInfoTip(state, item));
-  Select(Group(kKindScenery));
-  Select(state.contentTop);
-  EXPECT_EQ(logShows, 2);
-  EXPECT_TRUE(state.previewPath.empty());
 }
 
 TEST_F(ContentPage, FileGoneSinceTheBuildBecomesAProblem) {
