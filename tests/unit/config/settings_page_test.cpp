@@ -175,23 +175,6 @@ TEST(ToolPathHelpers, LoadTemplateButtonOpenCommandAndBrowseFolders) {
   EXPECT_EQ(ChosenDefaultFolder(u"D:\\"), u"D:\\");
 }
 
-// The page's edits and boxes with the settings they show.
-const std::pair<Slot, std::u16string AppState::*> kPathEdits[] = {
-    {Slot::soldatPathEdit, &AppState::soldatPath},
-    {Slot::polyWorksPathEdit, &AppState::polyWorksPath},
-    {Slot::winRarPathEdit, &AppState::winRarPath},
-    {Slot::defaultFolderEdit, &AppState::defaultSaveFolder},
-    {Slot::templatePathEdit, &AppState::templatePath}};
-const std::pair<Slot, bool AppState::*> kFlagChecks[] = {
-    {Slot::autoloadTemplateCheck, &AppState::autoloadTemplate},
-    {Slot::skipMapsCheck, &AppState::skipDefaultMaps},
-    {Slot::skipSceneriesCheck, &AppState::skipDefaultSceneries},
-    {Slot::skipTexturesCheck, &AppState::skipDefaultTextures},
-    {Slot::skipMapslistCheck, &AppState::skipMapslist},
-    {Slot::testArchiveCheck, &AppState::testArchive},
-    {Slot::lockArchiveCheck, &AppState::lockArchive},
-    {Slot::exploreCheck, &AppState::explore}};
-
 // A full installation with the program inside Soldat's folder, its paths validated as at
 // start-up.
 class SettingsPage : public ToolPaths {
@@ -215,40 +198,35 @@ class SettingsPage : public ToolPaths {
   int refreshes = 0;
 };
 
-TEST_F(SettingsPage, FillShowsEverySettingAndReadTakesBackWhatTheUserChanged) {
+TEST_F(SettingsPage, FillShowsTheSettingsAndReadTakesBackWhatTheUserChanged) {
   state.templatePath = u"C:\\t.txt";
-  const auto flags = [this](bool fromBoxes) {
-    std::string out;
-    for (const auto& [slot, field] : kFlagChecks)
-      out += (fromBoxes ? controls.checked(slot) : state.*field) ? '1' : '0';
-    return out;
-  };
-  for (std::size_t i = 0; i < std::size(kFlagChecks); ++i)
-    state.*kFlagChecks[i].second = "01011011"[i] == '1';  // "Skip all" needs all three
+  state.skipDefaultMaps = state.skipDefaultSceneries = state.explore = true;
+  state.skipDefaultTextures = false;  // "Skip all" needs all three
   controls.setEnabled(Slot::applyButton, true);
 
   FillSettingsPage(state, controls);
 
-  for (const auto& [slot, field] : kPathEdits) EXPECT_EQ(controls.text(slot), state.*field);
+  EXPECT_EQ(controls.text(Slot::templatePathEdit), u"C:\\t.txt");
   EXPECT_EQ(controls.text(Slot::tempFolderEdit), state.tempFolder);
-  EXPECT_EQ(flags(true), "01011011");
+  EXPECT_TRUE(controls.checked(Slot::exploreCheck));
+  EXPECT_FALSE(controls.checked(Slot::skipTexturesCheck));
   EXPECT_FALSE(controls.checked(Slot::skipAllCheck));
   EXPECT_EQ(controls.text(Slot::languageCombo), u"default");
   EXPECT_FALSE(controls.enabled(Slot::applyButton));
 
-  // The user edits every field; paths are read up to 260 characters.
-  for (const auto& [slot, field] : kPathEdits)
-    controls.setText(slot, u"C:\\" + std::u16string(300, u'p'));
-  for (const auto& [slot, field] : kFlagChecks) controls.setChecked(slot, !controls.checked(slot));
+  // The user edits; paths are read up to 260 characters.
+  controls.setText(Slot::winRarPathEdit, u"C:\\" + std::u16string(300, u'p'));
+  controls.setChecked(Slot::exploreCheck, false);
+  controls.setChecked(Slot::skipTexturesCheck, true);
   controls.setText(Slot::tempFolderEdit, u"ignored");
   controls.setEnabled(Slot::applyButton, true);
 
   ReadSettingsPage(state, controls);
 
-  for (const auto& [slot, field] : kPathEdits)
-    EXPECT_EQ(state.*field, u"C:\\" + std::u16string(257, u'p'));
+  EXPECT_EQ(state.winRarPath, u"C:\\" + std::u16string(257, u'p'));
   EXPECT_EQ(state.tempFolder, dir.path() + u"temp\\");
-  EXPECT_EQ(flags(false), "10100100");
+  EXPECT_FALSE(state.explore);
+  EXPECT_TRUE(state.skipDefaultTextures);
   EXPECT_EQ(state.languageName, u"default");
   EXPECT_FALSE(controls.enabled(Slot::applyButton));
 }
