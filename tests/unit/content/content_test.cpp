@@ -359,8 +359,7 @@ TEST_F(ContentPage, RightClicksFlipFilesAndTheMarksOfGroupsMapslistAndTabFollow)
   }
 }
 
-// The mapslist shows the included maps, without extension; excluding the last one empties
-// the panel. An image is previewed, group and top show the log, and only files have tips.
+// The mapslist's maps go without extension; excluding the last one empties the panel.
 TEST_F(ContentPage, TheMapslistShowsTheIncludedMapsAnImageItsPreviewAndGroupsTheLog) {
   Select(state.mapslistItem);
   EXPECT_EQ(Details(), "ctf_Ash\r\nctf_Bay\r\nctf_Cove\r\n");

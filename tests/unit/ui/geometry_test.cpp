@@ -94,7 +94,6 @@ TEST(Moving, FollowsTheCursorKeepingTheSizeAndSnapsToTheWorkArea) {
         << row.from;
 }
 
-// Frame border 8, minimum height 597, a window at {300, 200, 921, 900}.
 TEST(Sizing, OnlyTheHeightChangesNeverBelowTheMinimumSnappingToTheWorkArea) {
   const struct {
     Rect proposed, want;
