@@ -39,19 +39,14 @@ class SettingsFile : public testing::Test {
     state.frameBorder = kFrame.frameBorder;
     state.fixedWindowWidth = kFrame.width;
     state.minWindowHeight = kFrame.minHeight;
+    controls.at(Slot::compressionCombo).items.assign(6, u"->");
+    controls.at(Slot::recoveryCombo).items.assign(11, u"->");
   }
 
   // Loads into a window whose option lists hold the shell's placeholders, from `file` as a
   // user or an older version left it (ANSI text).
   void Load(std::optional<std::string> file = std::nullopt) {
     if (file) fixtures::WriteText(SettingsFilePath(state), *file);
-    const ui::Rect work = controls.workAreaRect;
-    const ui::Point origin = controls.workspaceOriginPoint;
-    controls = FakeControls{};
-    controls.workAreaRect = work;
-    controls.workspaceOriginPoint = origin;
-    controls.at(Slot::compressionCombo).items.assign(6, u"->");
-    controls.at(Slot::recoveryCombo).items.assign(11, u"->");
     LoadSettings(state, controls);
   }
   WindowPlacement Placed() const {
