@@ -13,7 +13,7 @@ namespace {
 
 using testsupport::TempDir;
 
-TEST(AnyCase, FilesAndFoldersAreFoundOpenedAndReplacedInAnyLetterCase) {
+TEST(AnyCase, FilesAreFoundOpenedReplacedListedAndCachedInAnyLetterCase) {
   TempDir dir;
   ASSERT_TRUE(platform::CreateFolder(dir.file(u"Scenery-GFX")));
   fixtures::WriteText(dir.file(u"Scenery-GFX\\Tree.PNG"), "older");
@@ -36,10 +36,8 @@ TEST(AnyCase, FilesAndFoldersAreFoundOpenedAndReplacedInAnyLetterCase) {
   EXPECT_EQ(read(folder + u"TREE.PNG"), "new");
   EXPECT_TRUE(platform::DeleteFilePath(folder + u"tree.png"));
   EXPECT_FALSE(platform::Exists(folder + u"Tree.PNG"));
-}
 
-TEST(AnyCase, FolderNamesAnswerInAnyLetterCaseAndTheCacheAsksOncePerSpellingOrName) {
-  TempDir dir;
+  // Folder listings answer in any letter case too.
   fixtures::WriteText(dir.file(u"Rock.BMP"), "x");
   ASSERT_TRUE(platform::CreateFolder(dir.file(u"Edges")));
   platform::FolderNames names(dir.path());
