@@ -110,32 +110,20 @@ TEST_F(Catalogue, GroupsCountsAndOrder) {
   EXPECT_EQ(Group(kFirstGameModeGroup + 5), ui::kNoItem);
 }
 
-TEST_F(Catalogue, NamesOfFiftyOneCharactersAreSkippedEverywhere) {
+// Names of 51 characters are skipped in every group.
+TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFoldersAndNoLongNames) {
+  const std::u16string elsewhere = Folder(u"Elsewhere");
   const std::u16string fifty = std::u16string(46, u'a') + u".PMS";
   const std::u16string fiftyOne = std::u16string(47, u'b') + u".PMS";
-  for (const auto& name : {fifty, fiftyOne}) {
-    Map(maps, name);
-    Map(uncompiled, name);
-  }
-  Recent({maps + fifty, maps + fiftyOne});
-
-  RefreshCatalogue(state);
-
-  const std::string kept(fifty.begin(), fifty.end());
-  EXPECT_EQ(tree.outline(Group(kRecentGroup)), kept + " [11/11]\n");
-  EXPECT_EQ(tree.outline(Group(kUncompiledGroup)), kept + " [12/12]\n");
-  EXPECT_EQ(tree.outline(Group(kFirstGameModeGroup)), kept + " [11/11]\n");
-}
-
-TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFolders) {
-  const std::u16string elsewhere = Folder(u"Elsewhere");
   // twin.PMS is an uncompiled map with its compiled twin; secret.PMS lies beside the maps.
   for (const auto* name : {u"ctf_Ash.PMS", u"twin.PMS"}) Map(maps, name);
   for (const auto* name : {u"twin.PMS", u"solo.PMS"}) Map(uncompiled, name);
+  for (const auto& name : {fifty, fiftyOne})
+    for (const auto& folder : {maps, uncompiled}) Map(folder, name);
   Map(elsewhere, u"far.PMS");
   Map(dir.path(), u"secret.PMS");
-  Recent({maps + u"ctf_Ash.PMS", uncompiled + u"twin.PMS", uncompiled + u"solo.PMS",
-          elsewhere + u"far.PMS",
+  Recent({maps + fifty, maps + fiftyOne, maps + u"ctf_Ash.PMS", uncompiled + u"twin.PMS",
+          uncompiled + u"solo.PMS", elsewhere + u"far.PMS",
           maps + u"deleted.PMS",  // no longer there
           u"ctf_Ash.PMS",         // cannot be split into folder and name
           maps + u"../secret.PMS", maps + u"..", maps + u"c:secret.PMS",
@@ -143,8 +131,14 @@ TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFolders) {
 
   RefreshCatalogue(state);
 
+  const std::string kept(fifty.begin(), fifty.end());
   EXPECT_EQ(tree.outline(Group(kRecentGroup)),
-            "ctf_Ash.PMS [11/11]\nsolo.PMS [12/12]\ntwin.PMS [12/12]\ntwin.PMS [11/11]\n");
+            kept +
+                " [11/11]\nctf_Ash.PMS [11/11]\n"
+                "solo.PMS [12/12]\ntwin.PMS [11/11]\ntwin.PMS [12/12]\n");
+  EXPECT_EQ(tree.outline(Group(kUncompiledGroup)),
+            kept + " [12/12]\nsolo.PMS [12/12]\ntwin.PMS [12/12]\n");
+  EXPECT_EQ(tree.outline(Group(kFirstGameModeGroup)), kept + " [11/11]\ntwin.PMS [11/11]\n");
 
   state.polyWorksPath.clear();  // without the editor, only the game is listed
   RefreshCatalogue(state);
