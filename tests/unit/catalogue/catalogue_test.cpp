@@ -110,32 +110,20 @@ TEST_F(Catalogue, GroupsCountsAndOrder) {
   EXPECT_EQ(Group(kFirstGameModeGroup + 5), ui::kNoItem);
 }
 
-TEST_F(Catalogue, NamesOfFiftyOneCharactersAreSkippedEverywhere) {
+// Names of 51 characters are skipped in every group.
+TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFoldersAndNoLongNames) {
+  const std::u16string elsewhere = Folder(u"Elsewhere");
   const std::u16string fifty = std::u16string(46, u'a') + u".PMS";
   const std::u16string fiftyOne = std::u16string(47, u'b') + u".PMS";
-  for (const auto& name : {fifty, fiftyOne}) {
-    Map(maps, name);
-    Map(uncompiled, name);
-  }
-  Recent({maps + fifty, maps + fiftyOne});
-
-  RefreshCatalogue(state);
-
-  const std::string kept(fifty.begin(), fifty.end());
-  EXPECT_EQ(tree.outline(Group(kRecentGroup)), kept + " [11/11]\n");
-  EXPECT_EQ(tree.outline(Group(kUncompiledGroup)), kept + " [12/12]\n");
-  EXPECT_EQ(tree.outline(Group(kFirstGameModeGroup)), kept + " [11/11]\n");
-}
-
-TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFolders) {
-  const std::u16string elsewhere = Folder(u"Elsewhere");
   // twin.PMS is an uncompiled map with its compiled twin; secret.PMS lies beside the maps.
   for (const auto* name : {u"ctf_Ash.PMS", u"twin.PMS"}) Map(maps, name);
   for (const auto* name : {u"twin.PMS", u"solo.PMS"}) Map(uncompiled, name);
+  for (const auto& name : {fifty, fiftyOne})
+    for (const auto& folder : {maps, uncompiled}) Map(folder, name);
   Map(elsewhere, u"far.PMS");
   Map(dir.path(), u"secret.PMS");
-  Recent({maps + u"ctf_Ash.PMS", uncompiled + u"twin.PMS", uncompiled + u"solo.PMS",
-          elsewhere + u"far.PMS",
+  Recent({maps + fifty, maps + fiftyOne, maps + u"ctf_Ash.PMS", uncompiled + u"twin.PMS",
+          uncompiled + u"solo.PMS", elsewhere + u"far.PMS",
           maps + u"deleted.PMS",  // no longer there
           u"ctf_Ash.PMS",         // cannot be split into folder and name
           maps + u"../secret.PMS", maps + u"..", maps + u"c:secret.PMS",
@@ -143,8 +131,14 @@ TEST_F(Catalogue, RecentFilesOnlyFromTheMapsAndUncompiledFolders) {
 
   RefreshCatalogue(state);
 
+  const std::string kept(fifty.begin(), fifty.end());
   EXPECT_EQ(tree.outline(Group(kRecentGroup)),
-            "ctf_Ash.PMS [11/11]\nsolo.PMS [12/12]\ntwin.PMS [12/12]\ntwin.PMS [11/11]\n");
+            kept +
+                " [11/11]\nctf_Ash.PMS [11/11]\n"
+                "solo.PMS [12/12]\ntwin.PMS [11/11]\ntwin.PMS [12/12]\n");
+  EXPECT_EQ(tree.outline(Group(kUncompiledGroup)),
+            kept + " [12/12]\nsolo.PMS [12/12]\ntwin.PMS [12/12]\n");
+  EXPECT_EQ(tree.outline(Group(kFirstGameModeGroup)), kept + " [11/11]\ntwin.PMS [11/11]\n");
 
   state.polyWorksPath.clear();  // without the editor, only the game is listed
   RefreshCatalogue(state);
@@ -212,20 +206,20 @@ TEST(FilterLine, ParsesLabelStyleAndPrefixesAndRejectsEmptyFields) {
     EXPECT_FALSE(ParseFilterLine(line)) << testing::PrintToString(line);
 }
 
-TEST_F(Catalogue, BuiltInTableFindsTheLastFilterWhosePrefixStartsTheLowerCasedName) {
+TEST_F(Catalogue, BuiltInTableFindsTheLastFilterWhosePrefixStartsTheLowerCasedNameIfValid) {
   EXPECT_EQ(LoadFilters(), Texts{});
-  Texts builtIn;
-  for (const auto& filter : state.filters) builtIn.push_back(Describe(filter));
-  EXPECT_EQ(builtIn, (Texts{u"DeathMatch ( |0|dm_", u"Capture The Flag ( |3|ctf_",
-                            u"Team DeathMatch ( |4|tdm_", u"Infiltration ( |5|inf_",
-                            u"Hold The Flag ( |6|htf_"}));
   EXPECT_EQ(Find(u"CTF_Ash.PMS"), 1u);
   EXPECT_EQ(Find(u"htf_Void.PMS"), 4u);
   EXPECT_EQ(Find(u"Ash.PMS"), 0u);
   EXPECT_EQ(FindGameModeFilter(AppState{}, u"ctf_Ash.PMS"), 0u);
+  state.filters.push_back({u"stale", u"0", {u"x"}});
+  const std::u16string_view a = u"A ( %0%a_", b = u"B ( %1%b_", c = u"C ( %2%c_", d = u"D ( %3%d_";
+  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d})));
+  EXPECT_TRUE(state.filters.empty());
+  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d, u"E ( %4%"})));
 }
 
-TEST_F(Catalogue, UserLinesFollowLastLineFirstAndInvalidOnesAreSkipped) {
+TEST_F(Catalogue, UserLinesFollowLastLineFirstInvalidOnesAreSkippedAndTheTableStopsAt255) {
   UserFilters(
       {u"A ( %1%kz_", u"B ( %2%kz_%climb_", u"broken", u"Mine ( %3%ctf_", u"Caps ( %1%QZ_"});
   EXPECT_EQ(LoadFilters(),
@@ -240,9 +234,7 @@ TEST_F(Catalogue, UserLinesFollowLastLineFirstAndInvalidOnesAreSkipped) {
   UserFilters({u"Climb ( %1%kz_%" + std::u16string(246, u'k'),
                u"B ( %2%b_" + std::u16string(253, u'b'), u"C ( %3%c_"});
   EXPECT_EQ(LoadFilters(), (Texts{u"Climb ( |1|kz_"}));
-}
 
-TEST_F(Catalogue, TableStopsAt255KeepingTheEarliestUserLines) {
   std::string text;
   for (int i = 0; i < 300; ++i)
     text += "U" + std::to_string(i) + " ( %1%u" + std::to_string(i) + "_\r\n";
@@ -252,14 +244,6 @@ TEST_F(Catalogue, TableStopsAt255KeepingTheEarliestUserLines) {
   for (const auto& [name, filter] :
        {std::pair{u"u0_map", 254u}, {u"u249_map", 5u}, {u"u250_map", 0u}})
     EXPECT_EQ(Find(name), filter);
-}
-
-TEST_F(Catalogue, BuiltInTextMustHoldFiveValidLines) {
-  state.filters.push_back({u"stale", u"0", {u"x"}});
-  const std::u16string_view a = u"A ( %0%a_", b = u"B ( %1%b_", c = u"C ( %2%c_", d = u"D ( %3%d_";
-  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d})));
-  EXPECT_TRUE(state.filters.empty());
-  EXPECT_FALSE(LoadGameModeFilters(state, fixtures::Utf16File({a, b, c, d, u"E ( %4%"})));
 }
 
 // ctf_Ash and CTF_Cove, twin.PMS compiled and uncompiled, a prefab; ctf_Ash and the

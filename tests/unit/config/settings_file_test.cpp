@@ -39,19 +39,14 @@ class SettingsFile : public testing::Test {
     state.frameBorder = kFrame.frameBorder;
     state.fixedWindowWidth = kFrame.width;
     state.minWindowHeight = kFrame.minHeight;
+    controls.at(Slot::compressionCombo).items.assign(6, u"->");
+    controls.at(Slot::recoveryCombo).items.assign(11, u"->");
   }
 
   // Loads into a window whose option lists hold the shell's placeholders, from `file` as a
   // user or an older version left it (ANSI text).
   void Load(std::optional<std::string> file = std::nullopt) {
     if (file) fixtures::WriteText(SettingsFilePath(state), *file);
-    const ui::Rect work = controls.workAreaRect;
-    const ui::Point origin = controls.workspaceOriginPoint;
-    controls = FakeControls{};
-    controls.workAreaRect = work;
-    controls.workspaceOriginPoint = origin;
-    controls.at(Slot::compressionCombo).items.assign(6, u"->");
-    controls.at(Slot::recoveryCombo).items.assign(11, u"->");
     LoadSettings(state, controls);
   }
   WindowPlacement Placed() const {
@@ -90,8 +85,6 @@ TEST_F(SettingsFile, WithoutAFileEveryKeyTakesItsDefault) {
   EXPECT_EQ(WrittenLines(), Expected("00001111001"));
 }
 
-// A flag is set by a value whose first character is "1"; any other value, an empty one too,
-// clears it.
 TEST_F(SettingsFile, FlagsAreSetByALeadingOneOnly) {
   for (const auto& [value, set] : {std::pair{"1abc", true}, {"01", false}, {"", false}}) {
     std::string file = "[Preferences]\r\n";
@@ -107,8 +100,6 @@ TEST_F(SettingsFile, FlagsAreSetByALeadingOneOnly) {
   }
 }
 
-// ArchiveType starting with "0" is RAR; compression above 5 becomes 5, a recovery record above
-// 10% none.
 TEST_F(SettingsFile, ChoicesOutOfRangeFallBack) {
   const std::pair<const char*, const char*> rows[] = {
       {"ArchiveType=01\r\nCompression=2\r\nRepairRecord=10", "rar m2 r10"},
@@ -135,7 +126,6 @@ TEST_F(SettingsFile, TextsAreCutToTheirLengths) {
             std::tuple(260u, 195u, 195u, 260u, 210u, 260u, 64u));
 }
 
-// Key names, sections, order and values as a later start (or an older version) reads them.
 TEST_F(SettingsFile, SaveWritesEveryKeyInItsSectionAsText) {
   Load();
   controls.windowRect = {200, 150, 821, 950};

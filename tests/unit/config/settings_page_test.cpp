@@ -144,7 +144,7 @@ TEST_F(ToolPaths, AMissingArchiveFolderBecomesACreatedPackedAndAMissingTemplateI
   }
 }
 
-TEST(ToolPathHelpers, LoadTemplateButtonAndOpenCommand) {
+TEST(ToolPathHelpers, LoadTemplateButtonOpenCommandAndBrowseFolders) {
   AppState state;
   FakeControls controls;
   state.templatePath = u"t.txt";
@@ -160,24 +160,20 @@ TEST(ToolPathHelpers, LoadTemplateButtonAndOpenCommand) {
             u"C:\\Games\\Soldat\\Soldat.exe");
   EXPECT_EQ(SoldatPathFromOpenCommand(u"123456789012345"), u"2");
   EXPECT_EQ(SoldatPathFromOpenCommand(u"1234567890123"), u"");  // too short to hold a path
-}
 
-// The page's edits and boxes with the settings they show.
-const std::pair<Slot, std::u16string AppState::*> kPathEdits[] = {
-    {Slot::soldatPathEdit, &AppState::soldatPath},
-    {Slot::polyWorksPathEdit, &AppState::polyWorksPath},
-    {Slot::winRarPathEdit, &AppState::winRarPath},
-    {Slot::defaultFolderEdit, &AppState::defaultSaveFolder},
-    {Slot::templatePathEdit, &AppState::templatePath}};
-const std::pair<Slot, bool AppState::*> kFlagChecks[] = {
-    {Slot::autoloadTemplateCheck, &AppState::autoloadTemplate},
-    {Slot::skipMapsCheck, &AppState::skipDefaultMaps},
-    {Slot::skipSceneriesCheck, &AppState::skipDefaultSceneries},
-    {Slot::skipTexturesCheck, &AppState::skipDefaultTextures},
-    {Slot::skipMapslistCheck, &AppState::skipMapslist},
-    {Slot::testArchiveCheck, &AppState::testArchive},
-    {Slot::lockArchiveCheck, &AppState::lockArchive},
-    {Slot::exploreCheck, &AppState::explore}};
+  state.programFolder = u"C:\\ZEK\\";
+  const SettingsBrowse& soldat = kSettingsBrowses[0];
+  const SettingsBrowse& templ = kSettingsBrowses[4];
+  ASSERT_EQ(templ.edit, Slot::templatePathEdit);
+  EXPECT_EQ(BrowseStartFolder(state, soldat, u"D:\\Games\\Soldat\\Soldat.exe"),
+            u"D:\\Games\\Soldat\\");
+  EXPECT_EQ(BrowseStartFolder(state, soldat, u""), u"");
+  EXPECT_EQ(BrowseStartFolder(state, soldat, u"Soldat.exe"), u"");
+  EXPECT_EQ(BrowseStartFolder(state, templ, u""), u"C:\\ZEK\\");
+  EXPECT_EQ(BrowseStartFolder(state, templ, u"t.txt"), u"");
+  EXPECT_EQ(ChosenDefaultFolder(u"D:\\Archives"), u"D:\\Archives\\");
+  EXPECT_EQ(ChosenDefaultFolder(u"D:\\"), u"D:\\");
+}
 
 // A full installation with the program inside Soldat's folder, its paths validated as at
 // start-up.
@@ -202,40 +198,35 @@ class SettingsPage : public ToolPaths {
   int refreshes = 0;
 };
 
-TEST_F(SettingsPage, FillShowsEverySettingAndReadTakesBackWhatTheUserChanged) {
+TEST_F(SettingsPage, FillShowsTheSettingsAndReadTakesBackWhatTheUserChanged) {
   state.templatePath = u"C:\\t.txt";
-  const auto flags = [this](bool fromBoxes) {
-    std::string out;
-    for (const auto& [slot, field] : kFlagChecks)
-      out += (fromBoxes ? controls.checked(slot) : state.*field) ? '1' : '0';
-    return out;
-  };
-  for (std::size_t i = 0; i < std::size(kFlagChecks); ++i)
-    state.*kFlagChecks[i].second = "01011011"[i] == '1';  // "Skip all" needs all three
+  state.skipDefaultMaps = state.skipDefaultSceneries = state.explore = true;
+  state.skipDefaultTextures = false;  // "Skip all" needs all three
   controls.setEnabled(Slot::applyButton, true);
 
   FillSettingsPage(state, controls);
 
-  for (const auto& [slot, field] : kPathEdits) EXPECT_EQ(controls.text(slot), state.*field);
+  EXPECT_EQ(controls.text(Slot::templatePathEdit), u"C:\\t.txt");
   EXPECT_EQ(controls.text(Slot::tempFolderEdit), state.tempFolder);
-  EXPECT_EQ(flags(true), "01011011");
+  EXPECT_TRUE(controls.checked(Slot::exploreCheck));
+  EXPECT_FALSE(controls.checked(Slot::skipTexturesCheck));
   EXPECT_FALSE(controls.checked(Slot::skipAllCheck));
   EXPECT_EQ(controls.text(Slot::languageCombo), u"default");
   EXPECT_FALSE(controls.enabled(Slot::applyButton));
 
-  // The user edits every field; paths are read up to 260 characters.
-  for (const auto& [slot, field] : kPathEdits)
-    controls.setText(slot, u"C:\\" + std::u16string(300, u'p'));
-  for (const auto& [slot, field] : kFlagChecks) controls.setChecked(slot, !controls.checked(slot));
+  // The user edits; paths are read up to 260 characters.
+  controls.setText(Slot::winRarPathEdit, u"C:\\" + std::u16string(300, u'p'));
+  controls.setChecked(Slot::exploreCheck, false);
+  controls.setChecked(Slot::skipTexturesCheck, true);
   controls.setText(Slot::tempFolderEdit, u"ignored");
   controls.setEnabled(Slot::applyButton, true);
 
   ReadSettingsPage(state, controls);
 
-  for (const auto& [slot, field] : kPathEdits)
-    EXPECT_EQ(state.*field, u"C:\\" + std::u16string(257, u'p'));
+  EXPECT_EQ(state.winRarPath, u"C:\\" + std::u16string(257, u'p'));
   EXPECT_EQ(state.tempFolder, dir.path() + u"temp\\");
-  EXPECT_EQ(flags(false), "10100100");
+  EXPECT_FALSE(state.explore);
+  EXPECT_TRUE(state.skipDefaultTextures);
   EXPECT_EQ(state.languageName, u"default");
   EXPECT_FALSE(controls.enabled(Slot::applyButton));
 }
@@ -323,22 +314,6 @@ TEST_F(SettingsPage, ApplyChecksThePathsRefreshesAndShowsWhatTheChecksMadeOfThem
   EXPECT_EQ(controls.statusTexts.back(), u"Bereit");
   EXPECT_EQ(refreshes, 2);
   EXPECT_EQ(controls.text(Slot::languageCombo), u"Deutsch.lng");
-}
-
-TEST(SettingsBrowseFolders, StartInTheEditsFolderOrTheirDefaultPlace) {
-  AppState state;
-  state.programFolder = u"C:\\ZEK\\";
-  const SettingsBrowse& soldat = kSettingsBrowses[0];
-  const SettingsBrowse& templ = kSettingsBrowses[4];
-  ASSERT_EQ(templ.edit, Slot::templatePathEdit);
-  EXPECT_EQ(BrowseStartFolder(state, soldat, u"D:\\Games\\Soldat\\Soldat.exe"),
-            u"D:\\Games\\Soldat\\");
-  EXPECT_EQ(BrowseStartFolder(state, soldat, u""), u"");
-  EXPECT_EQ(BrowseStartFolder(state, soldat, u"Soldat.exe"), u"");
-  EXPECT_EQ(BrowseStartFolder(state, templ, u""), u"C:\\ZEK\\");
-  EXPECT_EQ(BrowseStartFolder(state, templ, u"t.txt"), u"");
-  EXPECT_EQ(ChosenDefaultFolder(u"D:\\Archives"), u"D:\\Archives\\");
-  EXPECT_EQ(ChosenDefaultFolder(u"D:\\"), u"D:\\");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include "fixtures/image_writer.h"
 #include "fixtures/map_writer.h"
 #include "maps/map_report.h"
-#include "platform/existence_cache.h"
 #include "platform/platform.h"
 #include "support/fake_controls.h"
 #include "support/maps_fixture.h"
@@ -160,16 +159,6 @@ TEST_F(ArchiveContent, ARebuildStartsAfreshAndFollowsTheWarningsAndTheMapslistSe
   EXPECT_EQ(content.overlay(state.mapslistItem), kMarkExcluded);
 }
 
-TEST(ExistenceCache, AsksOncePerNameAndFolderInAnyLetterCase) {
-  platform::ExistenceCache cache;
-  const auto there = [] { return true; };
-  const auto gone = [] { return false; };
-  EXPECT_TRUE(cache.exists(3, u"Tree.bmp", there));
-  EXPECT_TRUE(cache.exists(3, u"TREE.BMP", gone));
-  EXPECT_FALSE(cache.exists(4, u"tree.bmp", gone));  // another folder
-  EXPECT_EQ(cache.lookups(), 2);
-}
-
 // Joined to its folder, the name (or its twin) would reach a real file elsewhere.
 TEST_F(ArchiveContent, NamesThatWouldLeaveTheirFolderAreProblemsNeverJoinedToIt) {
   fixtures::WriteBytes(dir.file(u"x.png"), fixtures::PngBytes(2, 2));
@@ -230,9 +219,8 @@ TEST_F(ArchiveContent, EachOfANameAndItsPngTwinThatExistsIsListedAndOnlyAbsentIm
       {{"tree.bmp", "tree.png"}, "tree.bmp", "tree.bmp [5/5] o1\ntree.png [5/5] o1\n"},
       {{"Tree.PNG"}, "tree.bmp", "tree.png [5/5] o1\n"},  // named after the map's spelling
       {{"TREE.BMP"}, "tree.bmp", "tree.bmp [5/5] o1\n"},
-      // A .png name, or one without an extension, has no twin.
+      // A .png name has no twin.
       {{"tree.bmp"}, "tree.PNG", "tree.PNG [5/5] o2\n"},
-      {{"tree.png"}, "tree", "tree [5/5] o2\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.listed);
@@ -371,8 +359,8 @@ TEST_F(ContentPage, RightClicksFlipFilesAndTheMarksOfGroupsMapslistAndTabFollow)
   }
 }
 
-// The included maps, without extension; excluding the last one empties the panel.
-TEST_F(ContentPage, TheMapslistShowsTheIncludedMaps) {
+// The mapslist's maps go without extension; excluding the last one empties the panel.
+TEST_F(ContentPage, TheMapslistShowsTheIncludedMapsAnImageItsPreviewAndGroupsTheLog) {
   Select(state.mapslistItem);
   EXPECT_EQ(Details(), "ctf_Ash\r\nctf_Bay\r\nctf_Cove\r\n");
   for (const ui::TreeItem item : {Group(kKindMap), Ash(), state.mapslistItem})
@@ -381,6 +369,14 @@ TEST_F(ContentPage, TheMapslistShowsTheIncludedMaps) {
   EXPECT_EQ(Details(), "ctf_Ash\r\n");
   ToggleContentInclusion(state, Ash());
   EXPECT_EQ(Details(), "");
+  Select(Item(kKindScenery, u"tree.bmp"));
+  EXPECT_EQ(state.previewPath, state.kindFolders[kKindScenery] + u"tree.bmp");
+  for (ui::TreeItem item : {state.contentTop, Group(kKindMap), state.mapslistItem})
+    EXPECT_FALSE(ContentInfoTip(state, item));
+  Select(Group(kKindScenery));
+  Select(state.contentTop);
+  EXPECT_EQ(logShows, 2);
+  EXPECT_TRUE(state.previewPath.empty());
 }
 
 TEST_F(ContentPage, DetailsShowAMapsOwnReportBlockAndAMissingImageTheMapsThatUseIt) {
@@ -413,17 +409,6 @@ TEST_F(ContentPage, DetailsShowAMapsOwnReportBlockAndAMissingImageTheMapsThatUse
   Select(gone);
   EXPECT_EQ(Details(), "- edge not found: " + Narrow(content.text(gone)) +
                            "\r\n\r\nList of affected maps: \r\nctf_Bay.PMS\r\nctf_Dune.PMS\r\n");
-}
-
-TEST_F(ContentPage, AnImageIsPreviewedGroupAndTopShowTheLogAndOnlyFilesHaveTips) {
-  Select(Item(kKindScenery, u"tree.bmp"));
-  EXPECT_EQ(state.previewPath, state.kindFolders[kKindScenery] + u"tree.bmp");
-  for (ui::TreeItem item : {state.contentTop, Group(kKindMap), state.mapslistItem})
-    EXPECT_FALSE(ContentInfoTip(state, item));
-  Select(Group(kKindScenery));
-  Select(state.contentTop);
-  EXPECT_EQ(logShows, 2);
-  EXPECT_TRUE(state.previewPath.empty());
 }
 
 TEST_F(ContentPage, FileGoneSinceTheBuildBecomesAProblem) {

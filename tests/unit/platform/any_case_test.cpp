@@ -13,7 +13,7 @@ namespace {
 
 using testsupport::TempDir;
 
-TEST(AnyCase, FilesAndFoldersAreFoundOpenedAndReplacedInAnyLetterCase) {
+TEST(AnyCase, FilesAreFoundOpenedReplacedListedAndCachedInAnyLetterCase) {
   TempDir dir;
   ASSERT_TRUE(platform::CreateFolder(dir.file(u"Scenery-GFX")));
   fixtures::WriteText(dir.file(u"Scenery-GFX\\Tree.PNG"), "older");
@@ -36,10 +36,8 @@ TEST(AnyCase, FilesAndFoldersAreFoundOpenedAndReplacedInAnyLetterCase) {
   EXPECT_EQ(read(folder + u"TREE.PNG"), "new");
   EXPECT_TRUE(platform::DeleteFilePath(folder + u"tree.png"));
   EXPECT_FALSE(platform::Exists(folder + u"Tree.PNG"));
-}
 
-TEST(AnyCase, FolderNamesAnswerInAnyLetterCaseAndTheCacheAsksOncePerSpelling) {
-  TempDir dir;
+  // Folder listings answer in any letter case too.
   fixtures::WriteText(dir.file(u"Rock.BMP"), "x");
   ASSERT_TRUE(platform::CreateFolder(dir.file(u"Edges")));
   platform::FolderNames names(dir.path());
@@ -56,6 +54,11 @@ TEST(AnyCase, FolderNamesAnswerInAnyLetterCaseAndTheCacheAsksOncePerSpelling) {
   EXPECT_EQ(cache.remember(3, u"Rock.bmp", work), 2);  // another spelling: its own work
   EXPECT_EQ(cache.remember(4, u"rock.bmp", work), 3);  // another folder
   EXPECT_EQ(works, 3);
+  // exists() asks once per name in any letter case.
+  EXPECT_TRUE(cache.exists(3, u"Tree.bmp", [] { return true; }));
+  EXPECT_TRUE(cache.exists(3, u"TREE.BMP", [] { return false; }));
+  EXPECT_FALSE(cache.exists(4, u"tree.bmp", [] { return false; }));
+  EXPECT_EQ(cache.lookups(), 2);
 }
 
 }  // namespace

