@@ -13,6 +13,7 @@ source "$here/../scripts/lib-xvfb.sh"
 build="$(realpath -m "${1:-$ZEK_ROOT/build/windows}")"
 maps="${2:-100}"
 runs=3
+[[ "$maps" =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [BUILD_DIR] [MAPS]" >&2 && exit 2; }
 
 fail() {
   echo "pack_timing: $*" >&2
@@ -27,7 +28,12 @@ zek_wine_env "$build"
 # Wine needs a display even for a hidden window.
 ensure_display 800x600
 work="$(mktemp -d)"
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"; kill "${ZEK_XVFB_PID:-}" 2>/dev/null || true' EXIT
+clean_up() {
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+  kill "${ZEK_XVFB_PID:-}" 2>/dev/null || true
+}
+trap clean_up EXIT
 
 echo "laying out $maps maps of 2,000 polygons with a noisy scenery, texture and edge each"
 program_folder="$(make_demo_install "$build" "$work/install" --bench-maps "$maps")"
@@ -37,13 +43,17 @@ log="$work/standin.log"
 export ZEK_STANDIN_LOG
 ZEK_STANDIN_LOG="$(windows_path "$log")"
 
+# A failing unattended run shows its message box and waits: the runs end after this long.
+limit=$((60 + maps))
 for run in $(seq 1 "$runs"); do
   rm -f "$zip" "$log"
   code=0
   start=$(date +%s.%N)
-  (cd "$program_folder" && timeout 600 wine "Soldat ZEK.exe" mapslist.txt "$(windows_path "$zip")" \
-    -a1 -i) >/dev/null 2>&1 || code=$?
+  (cd "$program_folder" &&
+    timeout "$limit" wine "Soldat ZEK.exe" mapslist.txt "$(windows_path "$zip")" -a1 -i) \
+    >/dev/null 2>&1 || code=$?
   end=$(date +%s.%N)
+  [ "$code" != 124 ] || fail "run $run: no exit within $limit s, probably waiting on a message box"
   [ "$code" = 0 ] || fail "run $run: exit code $code"
   [ -f "$zip" ] || fail "run $run: exit code 0 but no $zip"
   [ -f "$log" ] || fail "run $run: the archiver stand-in never ran"
