@@ -24,9 +24,11 @@ build_program() {  # build_program BUILD_DIR
 }
 
 # Lays out a fresh installation under FOLDER, with the archiver stand-in as its WinRAR, and
-# puts the program into its program folder; prints that folder (a Linux path).
-make_demo_install() {  # make_demo_install BUILD_DIR FOLDER
+# puts the program into its program folder; prints that folder (a Linux path). Further
+# options go to make-demo-install.
+make_demo_install() {  # make_demo_install BUILD_DIR FOLDER [OPTION...]
   local build="$1" folder="$2"
+  shift 2
   rm -rf "$folder"
   mkdir -p "$folder"
   local windows_folder="Z:${folder//\//\\}"
@@ -34,7 +36,7 @@ make_demo_install() {  # make_demo_install BUILD_DIR FOLDER
   local program_folder
   program_folder="$("$ZEK_ROOT/scripts/wine-run" \
     "$build/tools/make-demo-install/make-demo-install.exe" "$windows_folder" \
-    "Z:${standin//\//\\}" | tr -d '\r' | tail -n 1)"
+    "Z:${standin//\//\\}" "$@" | tr -d '\r' | tail -n 1)"
   program_folder="${program_folder#Z:}"
   program_folder="${program_folder//\\//}"
   cp "$build/src/app/Soldat ZEK.exe" "$build/src/app/Soldat ZEK Help.htm" "$program_folder/"

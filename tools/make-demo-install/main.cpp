@@ -5,14 +5,19 @@
 // a real picture, so that the Content page has problems to report and something to preview.
 // A comment template in the program folder is loaded at start-up.
 //
-// usage: make-demo-install BASE_FOLDER [WINRAR_EXE]
+// usage: make-demo-install BASE_FOLDER [WINRAR_EXE] [--bench-maps N]
 // Prints the program folder. A given WINRAR_EXE (the archiver stand-in) is copied as WinRAR.
+// --bench-maps N (1..10000) adds N maps of real size for bench/pack_timing.sh, ctf_Pack0.PMS
+// onwards, each with its own noisy scenery, texture and edge, and a mapslist.txt naming them.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fixtures/fixture_files.h"
+#include "fixtures/image_writer.h"
 #include "fixtures/soldat_install.h"
 #include "platform/platform.h"
 
@@ -36,6 +41,46 @@ void AddFaultyMaps(fixtures::SoldatInstallOptions& options) {
   crowded.recipe.spawnCount = 129;
   options.maps.push_back(lost);
   options.maps.push_back(crowded);
+}
+
+constexpr int kMaxBenchMaps = 10000;
+
+std::string BenchName(const char* prefix, int i) {
+  return prefix + std::to_string(i);
+}
+
+// Maps of about 200 kB, as real ones go, so that the archiver's share of a pack is honest.
+void AddBenchMaps(fixtures::SoldatInstallOptions& options, int count) {
+  std::vector<std::string> mapslist;
+  for (int i = 0; i < count; ++i) {
+    fixtures::MapFile map{BenchName("ctf_Pack", i) + ".PMS", {}};
+    map.recipe.polygonCount = 2000;
+    map.recipe.texture = BenchName("texture", i) + ".bmp";
+    map.recipe.sceneryNames = {BenchName("scenery", i) + ".bmp"};
+    options.maps.push_back(map);
+    mapslist.push_back(BenchName("ctf_Pack", i));
+  }
+  if (count > 0) options.mapslist = mapslist;
+}
+
+// 256 x 256 pixels of noise, which no archiver can shrink: a pack of them costs what real
+// pictures do.
+void WriteBenchImages(const fixtures::SoldatInstall& install, int count) {
+  std::uint32_t noise = 12345;
+  for (int i = 0; i < count; ++i) {
+    const std::u16string texture = platform::AnsiToUtf16(BenchName("texture", i) + ".bmp");
+    const std::u16string scenery = platform::AnsiToUtf16(BenchName("scenery", i) + ".bmp");
+    for (const std::u16string& path :
+         {install.texturesFolder + texture, install.edgesFolder + texture,
+          install.sceneryFolder + scenery}) {
+      std::vector<std::uint8_t> bmp = fixtures::BmpBytes(256, 256);
+      for (std::size_t b = 54; b < bmp.size(); ++b) {
+        noise = noise * 1664525u + 1013904223u;
+        bmp[b] = static_cast<std::uint8_t>(noise >> 24);
+      }
+      fixtures::WriteBytes(path, bmp);
+    }
+  }
 }
 
 // A 128 x 128 wall of reddish bricks as a 24-bit BMP, for the preview.
@@ -75,20 +120,33 @@ constexpr char kCommentTemplate[] =
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: make-demo-install BASE_FOLDER [WINRAR_EXE]\n");
+  std::vector<std::u16string> folders;  // the base, then WinRAR
+  int benchMaps = 0;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--bench-maps") {
+      char* end = nullptr;
+      const long count = i + 1 < argc ? std::strtol(argv[++i], &end, 10) : 0;
+      const bool valid = end != nullptr && *end == '\0' && count > 0 && count <= kMaxBenchMaps;
+      benchMaps = valid ? static_cast<int>(count) : -1;
+    } else {
+      folders.push_back(Argument(argv[i]));
+    }
+  }
+  if (folders.empty() || folders.size() > 2 || folders[0].empty() || benchMaps < 0) {
+    std::fprintf(stderr, "usage: make-demo-install BASE_FOLDER [WINRAR_EXE] [--bench-maps N]\n");
     return 2;
   }
-  std::u16string base = Argument(argv[1]);
-  if (base.empty()) return 2;
+  std::u16string base = folders[0];
   if (base.back() != u'\\') base += u'\\';
   platform::CreateFolder(base);
 
   fixtures::SoldatInstallOptions options = fixtures::StandardInstall();
-  if (argc == 3) options.winRarCopyFrom = Argument(argv[2]);
+  if (folders.size() == 2) options.winRarCopyFrom = folders[1];
   AddFaultyMaps(options);
+  AddBenchMaps(options, benchMaps);
   const fixtures::SoldatInstall install = fixtures::BuildSoldatInstall(base, options);
   fixtures::WriteBytes(install.sceneryFolder + u"custom_wall.bmp", BrickWall());
+  WriteBenchImages(install, benchMaps);
 
   const std::u16string commentTemplate = install.programFolder + u"comment template.txt";
   const std::string templateText = kCommentTemplate;
