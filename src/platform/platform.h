@@ -37,10 +37,10 @@ bool Exists(std::u16string_view path);
 // not one, and packing it would pack the folder.
 bool IsFile(std::u16string_view path);
 
-// Answers whether files (not subfolders) of given names are in one folder, letter case ignored as
-// the Windows file system ignores it. Posix reads the folder once, at the first question, so that
-// many questions cost one listing; Windows asks the file system for each name. For one piece of
-// work: a file added later may go unseen.
+// Answers whether files (not subfolders) of given names are in one folder, letter case
+// ignored as the Windows file system ignores it. Posix reads the folder once, at the first
+// question, so that many questions cost one listing; Windows asks the file system for each
+// name. For one piece of work: a file added later may go unseen.
 class FolderNames {
  public:
   explicit FolderNames(std::u16string folder) : folder_(std::move(folder)) {}
