@@ -65,6 +65,20 @@ void Put32(std::string& out, std::uint32_t value) {
   Put16(out, value >> 16);
 }
 
+// The fields a local header and its central directory entry share, from the version needed
+// to the name's length. Sizes are known when writing, so no data descriptor follows the data.
+void PutSharedHeader(std::string& out, const ZipEntry& entry) {
+  Put16(out, entry.method == kDeflated ? 20 : 10);
+  Put16(out, entry.flags & ~kDataDescriptor);
+  Put16(out, entry.method);
+  Put16(out, entry.dosTime);
+  Put16(out, entry.dosDate);
+  Put32(out, entry.crc);
+  Put32(out, static_cast<std::uint32_t>(entry.data.size()));
+  Put32(out, entry.size);
+  Put16(out, static_cast<std::uint32_t>(entry.name.size()));
+}
+
 Bytef* In(std::string_view bytes) {
   return reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
 }
@@ -177,19 +191,9 @@ std::optional<std::string> WriteZip(const ZipArchive& archive) {
     if (out.size() >= kLimit32 || entry.data.size() >= kLimit32 || entry.name.size() > 0xFFFF)
       return std::nullopt;
     offsets.push_back(static_cast<std::uint32_t>(out.size()));
-    // Sizes are known here, so no data descriptor follows the data.
-    const std::uint16_t flags = entry.flags & ~kDataDescriptor;
     Put32(out, kLocalSignature);
-    Put16(out, entry.method == kDeflated ? 20 : 10);
-    Put16(out, flags);
-    Put16(out, entry.method);
-    Put16(out, entry.dosTime);
-    Put16(out, entry.dosDate);
-    Put32(out, entry.crc);
-    Put32(out, static_cast<std::uint32_t>(entry.data.size()));
-    Put32(out, entry.size);
-    Put16(out, static_cast<std::uint32_t>(entry.name.size()));
-    Put16(out, 0);
+    PutSharedHeader(out, entry);
+    Put16(out, 0);  // extra field
     out += entry.name;
     out += entry.data;
   }
@@ -198,15 +202,7 @@ std::optional<std::string> WriteZip(const ZipArchive& archive) {
     const ZipEntry& entry = archive.entries[i];
     Put32(out, kCentralSignature);
     Put16(out, kMadeByNtfs20);
-    Put16(out, entry.method == kDeflated ? 20 : 10);
-    Put16(out, entry.flags & ~kDataDescriptor);
-    Put16(out, entry.method);
-    Put16(out, entry.dosTime);
-    Put16(out, entry.dosDate);
-    Put32(out, entry.crc);
-    Put32(out, static_cast<std::uint32_t>(entry.data.size()));
-    Put32(out, entry.size);
-    Put16(out, static_cast<std::uint32_t>(entry.name.size()));
+    PutSharedHeader(out, entry);
     Put16(out, 0);  // extra field
     Put16(out, 0);  // entry comment
     Put16(out, 0);  // disk
